@@ -1,0 +1,34 @@
+# Third-party code: built libcurl and the LZMA SDK sources from the cache
+# that scripts/build-deps.sh fills, header-only libraries from Debian.
+
+find_package(CURL CONFIG REQUIRED PATHS ${VX_DEPS}/curl-mingw NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+
+# Debian's headers live under /usr/include, which the cross compiler must not
+# search as a whole: expose only the two libraries through a private folder.
+set(VX_SHIM ${CMAKE_BINARY_DIR}/third_party/include)
+file(MAKE_DIRECTORY ${VX_SHIM})
+foreach(lib rapidjson stb)
+  if(NOT EXISTS ${VX_SHIM}/${lib})
+    file(CREATE_LINK /usr/include/${lib} ${VX_SHIM}/${lib} SYMBOLIC)
+  endif()
+endforeach()
+add_library(rapidjson INTERFACE)
+target_include_directories(rapidjson SYSTEM INTERFACE ${VX_SHIM})
+add_library(stb INTERFACE)
+target_include_directories(stb SYSTEM INTERFACE ${VX_SHIM})
+
+# The 7z decoder of the LZMA SDK (C files only).
+set(LZMA_C ${VX_DEPS}/src/7zip/C)
+add_library(lzmasdk STATIC
+  ${LZMA_C}/7zAlloc.c ${LZMA_C}/7zArcIn.c ${LZMA_C}/7zBuf.c ${LZMA_C}/7zCrc.c
+  ${LZMA_C}/7zCrcOpt.c ${LZMA_C}/7zDec.c ${LZMA_C}/7zStream.c ${LZMA_C}/Bcj2.c
+  ${LZMA_C}/Bra.c ${LZMA_C}/Bra86.c ${LZMA_C}/BraIA64.c ${LZMA_C}/CpuArch.c
+  ${LZMA_C}/Delta.c ${LZMA_C}/Lzma2Dec.c ${LZMA_C}/LzmaDec.c)
+target_include_directories(lzmasdk SYSTEM PUBLIC ${LZMA_C})
+target_compile_options(lzmasdk PRIVATE -w)
+
+if(VX_TESTS)
+  set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+endif()

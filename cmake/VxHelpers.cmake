@@ -1,0 +1,32 @@
+# vx_executable(NAME SOURCES...): an executable whose size is reported at the
+# end of every build.
+function(vx_executable name)
+  add_executable(${name} ${ARGN})
+  set_property(GLOBAL APPEND PROPERTY VX_EXECUTABLES ${name})
+endfunction()
+
+# A target built last that prints the size of every executable.
+function(vx_print_sizes)
+  get_property(exes GLOBAL PROPERTY VX_EXECUTABLES)
+  if(NOT exes)
+    return()
+  endif()
+  set(files)
+  foreach(exe IN LISTS exes)
+    list(APPEND files "$<TARGET_FILE:${exe}>")
+  endforeach()
+  add_custom_target(print-sizes ALL
+    COMMAND ${CMAKE_COMMAND} -E echo "executable sizes (bytes):"
+    COMMAND stat -c "%10s  %n" ${files}
+    DEPENDS ${exes}
+    VERBATIM)
+endfunction()
+
+# vx_test(NAME SOURCES... LIBS ...): a GoogleTest executable run under Wine.
+function(vx_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  vx_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE vx_test_main ${T_LIBS})
+  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+endfunction()

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# The whole test suite: installs what is missing, builds what is stale, and
+# runs every test under Wine (one Xvfb and one wineserver for the run).
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/.." && pwd)
+buildroot=${VX_BUILD_ROOT:-$root/build}
+
+"$here/build.sh" release "$buildroot" >/dev/null
+testdir=$("$here/build.sh" test "$buildroot")
+
+"$here/wine-env.sh" start "$testdir" >/dev/null
+trap '"$here/wine-env.sh" stop "$testdir"' EXIT
+ctest --test-dir "$testdir" --output-on-failure --no-tests=error -j2 "$@"

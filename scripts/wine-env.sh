@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# wine-env.sh prefix|start|stop BUILD_DIR
+#   prefix: makes the project-local Wine prefix once (win10, no crash dialog,
+#           no debugger, no runtime-install prompts).
+#   start:  starts one Xvfb and one persistent wineserver for a test run and
+#           records their process ids and the display in BUILD_DIR/wine.
+#   stop:   stops what start started, by process id.
+set -euo pipefail
+cmd=$1
+build=$(mkdir -p "$2" && cd "$2" && pwd)
+state="$build/wine"
+export WINEPREFIX="$build/wineprefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+mkdir -p "$state"
+
+make_prefix() {
+  [ -f "$WINEPREFIX/.vandorix-ready" ] && return 0
+  echo "making the Wine prefix (once): $WINEPREFIX" >&2
+  rm -rf "$WINEPREFIX"
+  # Booting runs Wine's background services, which inherit our streams.
+  DISPLAY= setsid wineboot -i </dev/null >"$state/wineboot.log" 2>&1
+  # Windows 10, and a crash ends the process instead of opening a debugger
+  # or a dialog (a debugger that does not exist is never started).
+  cat >"$state/prefix.reg" <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine]
+"Version"="win10"
+
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+"ShowCrashDialog"=dword:00000000
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\AeDebug]
+"Debugger"="C:\\no-such-debugger.exe"
+REG
+  wine regedit /S "$(winepath -w "$state/prefix.reg")" </dev/null >>"$state/wineboot.log" 2>&1
+  wineserver -w
+  touch "$WINEPREFIX/.vandorix-ready"
+}
+
+alive() { [ -f "$1" ] && kill -0 "$(cat "$1")" 2>/dev/null; }
+
+start_services() {
+  if ! alive "$state/xvfb.pid"; then
+    local dispfile="$state/display.tmp"
+    rm -f "$dispfile"
+    setsid Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp >"$dispfile" 2>/dev/null </dev/null &
+    echo $! >"$state/xvfb.pid"
+    for _ in $(seq 1 100); do [ -s "$dispfile" ] && break; sleep 0.1; done
+    [ -s "$dispfile" ] || { echo "Xvfb did not start" >&2; exit 1; }
+    echo ":$(head -n1 "$dispfile")" >"$state/display"
+  fi
+  export DISPLAY=$(cat "$state/display")
+  if ! alive "$state/wineserver.pid"; then
+    setsid wineserver -f -p </dev/null >/dev/null 2>&1 &
+    echo $! >"$state/wineserver.pid"
+    sleep 0.3
+    # The first process starts Wine's services; keep them off our streams.
+    wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+  fi
+}
+
+stop_services() {
+  for name in wineserver xvfb; do
+    if alive "$state/$name.pid"; then
+      local pid
+      pid=$(cat "$state/$name.pid")
+      [ "$name" = wineserver ] && { wineserver -k 2>/dev/null || true; }
+      kill "$pid" 2>/dev/null || true
+      for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+      kill -9 "$pid" 2>/dev/null || true
+    fi
+    rm -f "$state/$name.pid"
+  done
+}
+
+case "$cmd" in
+  prefix) make_prefix ;;
+  start) make_prefix; start_services; echo "$DISPLAY" ;;
+  stop) stop_services ;;
+  *) echo "usage: $0 prefix|start|stop BUILD_DIR" >&2; exit 2 ;;
+esac
