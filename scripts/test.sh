@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The whole test suite: installs what is missing, builds what is stale, and
-# runs every test under Wine (one Xvfb and one wineserver for the run).
+# The whole test suite: installs what is missing, builds what is stale, runs
+# every test under Wine (one Xvfb and one wineserver for the run), then runs
+# each fuzz target of the native sanitizer build briefly.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
@@ -12,3 +13,5 @@ testdir=$("$here/build.sh" test "$buildroot")
 "$here/wine-env.sh" start "$testdir" >/dev/null
 trap '"$here/wine-env.sh" stop "$testdir"' EXIT
 ctest --test-dir "$testdir" --output-on-failure --no-tests=error -j2 "$@"
+
+"$here/fuzz.sh" "${VX_FUZZ_SECONDS:-60}"
