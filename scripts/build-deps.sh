@@ -4,7 +4,7 @@
 # the C sources of the LZMA SDK decoder. Idempotent; prints the cache path.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-cache=${VANDORIX_DEPS:-$HOME/.cache/vandorix-deps}
+cache=${VANDORIX_DEPS:-${HOME:-/root}/.cache/vandorix-deps}
 mkdir -p "$cache"
 
 "$here/fetch-source.sh" 7zip "$cache/src/7zip" >&2

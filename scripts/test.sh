@@ -3,6 +3,7 @@
 # each fuzz target of the native sanitizer build briefly, then every test
 # under Wine (one Xvfb and one wineserver for the run).
 set -euo pipefail
+export HOME=${HOME:-/root}
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
 buildroot=${VX_BUILD_ROOT:-$root/build}
