@@ -6,13 +6,16 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 cache=${VANDORIX_DEPS:-${HOME:-/root}/.cache/vandorix-deps}
 mkdir -p "$cache"
+# One build at a time: checkouts that share the cache wait for each other.
+exec 9>"$cache/.lock"
+flock 9
 
 "$here/fetch-source.sh" 7zip "$cache/src/7zip" >&2
 "$here/fetch-source.sh" curl "$cache/src/curl" >&2
 
 # Everything the product does not use stays out, for size.
+toolchain="$here/../cmake/mingw-w64-x86_64.cmake"
 curl_opts=(
-  -DCMAKE_TOOLCHAIN_FILE="$here/../cmake/mingw-w64-x86_64.cmake"
   -DCMAKE_BUILD_TYPE=MinSizeRel
   -DCMAKE_C_FLAGS="-ffunction-sections -fdata-sections"
   -DBUILD_SHARED_LIBS=OFF -DBUILD_CURL_EXE=OFF -DBUILD_TESTING=OFF
@@ -29,12 +32,13 @@ curl_opts=(
   -DCURL_USE_LIBSSH2=OFF -DCURL_USE_LIBPSL=OFF -DENABLE_UNIX_SOCKETS=OFF
   -DENABLE_MANUAL=OFF -DCURL_CA_PATH=none -DCURL_CA_BUNDLE=none
 )
-stamp=$(printf '%s\n' "${curl_opts[@]}" "$(cat "$here/../cmake/mingw-w64-x86_64.cmake")" | sha1sum | cut -c1-12)
+# The stamp names what the build depends on, not where the checkout is.
+stamp=$(printf '%s\n' "${curl_opts[@]}" "$(cat "$toolchain")" | sha1sum | cut -c1-12)
 prefix="$cache/curl-mingw"
 if [ ! -f "$prefix/.stamp-$stamp" ]; then
   echo "building libcurl for mingw (once)" >&2
   rm -rf "$cache/build-curl" "$prefix"
-  cmake -S "$cache/src/curl" -B "$cache/build-curl" -G Ninja "${curl_opts[@]}" \
+  cmake -S "$cache/src/curl" -B "$cache/build-curl" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" "${curl_opts[@]}" \
     -DCMAKE_INSTALL_PREFIX="$prefix" >"$cache/build-curl.log" 2>&1 \
     || { tail -n 40 "$cache/build-curl.log" >&2; exit 1; }
   cmake --build "$cache/build-curl" >>"$cache/build-curl.log" 2>&1 \
