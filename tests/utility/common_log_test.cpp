@@ -18,15 +18,21 @@ namespace {
 class CommonLog : public testing::Test {
  protected:
   static void SetUpTestSuite() {
+    if (folder_ != nullptr) return;
     folder_ = new testutil::TempFolder(L"common_log");
     common::startLogWriter(folder_->file(L"log.txt"));
   }
-  void SetUp() override { setLogSink(common::log); }
-
-  // The records of functionName in the log file, without CR LF.
-  static std::vector<std::string> recordsOf(const std::string& functionName) {
+  void SetUp() override {
+    setLogSink(common::log);
     common::flushLog();
-    std::string content = testutil::readFile(folder_->file(L"log.txt"));
+    start_ = testutil::readFile(folder_->file(L"log.txt")).size();
+  }
+  void TearDown() override { setLogSink(nullptr); }
+
+  // The records of functionName written by this test, without CR LF.
+  std::vector<std::string> recordsOf(const std::string& functionName) const {
+    common::flushLog();
+    std::string content = testutil::readFile(folder_->file(L"log.txt")).substr(start_);
     std::vector<std::string> records;
     const std::string field = "\t" + functionName + "\t(";
     for (std::size_t at = 0; at < content.size();) {
@@ -46,6 +52,7 @@ class CommonLog : public testing::Test {
 
   // Never deleted: the writer keeps its file open until the process ends.
   static testutil::TempFolder* folder_;
+  std::size_t start_ = 0;
 };
 
 testutil::TempFolder* CommonLog::folder_ = nullptr;
