@@ -1,0 +1,147 @@
+#include "utility/ufile.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/utility/temp_folder.h"
+#include "utility/log.h"
+
+namespace {
+
+namespace ufile = utility::ufile;
+
+struct LogLine {
+  std::string function;
+  std::wstring text;
+};
+
+std::vector<LogLine> g_lines;
+
+void captureLog(const char* functionName, int, const wchar_t* text) {
+  g_lines.push_back({functionName, text});
+}
+
+// Failures must say which operation failed and why; the lines logged are
+// captured here.
+class UFile : public testing::Test {
+ protected:
+  void SetUp() override {
+    g_lines.clear();
+    setLogSink(captureLog);
+  }
+  void TearDown() override { setLogSink(nullptr); }
+
+  testutil::TempFolder folder_{L"ufile"};
+};
+
+TEST_F(UFile, FileExistsForFilesAndFolders) {
+  testutil::writeFile(folder_.file(L"a.txt"), "x");
+  EXPECT_TRUE(ufile::fileExists(folder_.file(L"a.txt")));
+  EXPECT_TRUE(ufile::fileExists(folder_.path()));
+  EXPECT_FALSE(ufile::fileExists(folder_.file(L"missing.txt")));
+  EXPECT_TRUE(g_lines.empty());
+}
+
+TEST_F(UFile, MakeDirCreatesEveryLevelAndAcceptsAnExistingFolder) {
+  const std::wstring deep = folder_.file(L"a\\b\\c");
+  EXPECT_TRUE(ufile::makeDir(deep));
+  EXPECT_TRUE(std::filesystem::is_directory(deep));
+  EXPECT_TRUE(ufile::makeDir(deep));
+  EXPECT_TRUE(ufile::makeDir(folder_.file(L"a")));
+  EXPECT_TRUE(g_lines.empty());
+}
+
+TEST_F(UFile, MakeDirUnderAFileFailsAndLogsTheCode) {
+  testutil::writeFile(folder_.file(L"file"), "x");
+  EXPECT_FALSE(ufile::makeDir(folder_.file(L"file\\sub")));
+  ASSERT_EQ(g_lines.size(), 1u);
+  EXPECT_EQ(g_lines[0].function, "utility::ufile::makeDir");
+  const std::wstring prefix = L"make dir failed! error = ";
+  const std::wstring& text = g_lines[0].text;
+  ASSERT_EQ(text.rfind(prefix, 0), 0u) << text;
+  EXPECT_EQ(text.back(), L'.');
+  EXPECT_NE(std::stoi(text.substr(prefix.size())), 0) << text;
+}
+
+TEST_F(UFile, MoveFileReplacesTheTarget) {
+  const std::wstring from = folder_.file(L"Vandorix.exe.tmp");
+  const std::wstring to = folder_.file(L"Vandorix.exe");
+  testutil::writeFile(from, "new");
+  testutil::writeFile(to, "old content");
+  EXPECT_TRUE(ufile::moveFile(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED));
+  EXPECT_EQ(testutil::readFile(to), "new");
+  EXPECT_FALSE(std::filesystem::exists(from));
+  EXPECT_TRUE(g_lines.empty());
+}
+
+TEST_F(UFile, FailuresLogPathsFlagsAndError) {
+  const std::wstring missing = folder_.file(L"missing");
+  const std::wstring to = folder_.file(L"to");
+  EXPECT_FALSE(ufile::moveFile(missing, to, 3));
+  EXPECT_FALSE(ufile::removeFile(missing));
+  testutil::writeFile(to, "x");
+  testutil::writeFile(folder_.file(L"other"), "y");
+  EXPECT_FALSE(ufile::moveFile(folder_.file(L"other"), to, 0));
+  ASSERT_EQ(g_lines.size(), 3u);
+  EXPECT_EQ(g_lines[0].function, "utility::ufile::moveFile");
+  EXPECT_EQ(g_lines[0].text, L"move file from [ " + missing + L" ] to [ " + to +
+                                 L" ] flag = 3 failed! error = 2.");
+  EXPECT_EQ(g_lines[1].function, "utility::ufile::removeFile");
+  EXPECT_EQ(g_lines[1].text, L"removeFile file from [ " + missing + L" ] error = 2.");
+  EXPECT_EQ(g_lines[2].text, L"move file from [ " + folder_.file(L"other") + L" ] to [ " + to +
+                                 L" ] flag = 0 failed! error = 183.");
+}
+
+TEST_F(UFile, RemoveFileDeletes) {
+  testutil::writeFile(folder_.file(L"gone"), "x");
+  EXPECT_TRUE(ufile::removeFile(folder_.file(L"gone")));
+  EXPECT_FALSE(std::filesystem::exists(folder_.file(L"gone")));
+}
+
+TEST_F(UFile, GetFileSize) {
+  std::int64_t size = -1;
+  testutil::writeFile(folder_.file(L"empty"), "");
+  EXPECT_TRUE(ufile::getFileSize(folder_.file(L"empty"), size));
+  EXPECT_EQ(size, 0);
+  testutil::writeFile(folder_.file(L"five"), "12345");
+  EXPECT_TRUE(ufile::getFileSize(folder_.file(L"five"), size));
+  EXPECT_EQ(size, 5);
+  EXPECT_FALSE(ufile::getFileSize(folder_.file(L"missing"), size));
+  EXPECT_TRUE(g_lines.empty());
+}
+
+TEST(UFileName, GetFileName) {
+  const struct {
+    std::wstring path;
+    bool keepExtension;
+    std::wstring name;
+  } cases[] = {
+      {L"C:\\a\\b.c.exe", false, L"b.c"},
+      {L"C:\\a\\b.c.exe", true, L"b.c.exe"},
+      {L"C:/a/b.exe", false, L"b"},
+      {L"b.exe", false, L""},
+      {L"b.exe", true, L""},
+      {L"C:\\a/b\\c/d.exe", false, L"c/d"},
+      {L"C:\\a\\noext", false, L"noext"},
+      {L"C:\\a\\", true, L""},
+      {L"C:\\a\\.hidden", false, L""},
+      {L"C:\\a\\vandorix9_kr_2033_x.exe", false, L"vandorix9_kr_2033_x"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ufile::getFileName(c.path, c.keepExtension), c.name) << c.path;
+}
+
+TEST(UFileAppData, IsAnExistingFolderWithoutTrailingBackslash) {
+  const std::wstring dir = ufile::getAppDataDir();
+  ASSERT_FALSE(dir.empty());
+  EXPECT_NE(dir.back(), L'\\');
+  EXPECT_TRUE(std::filesystem::is_directory(dir));
+  wchar_t expected[MAX_PATH] = {};
+  ::ExpandEnvironmentStringsW(L"%APPDATA%", expected, MAX_PATH);
+  EXPECT_EQ(dir, expected);
+}
+
+}  // namespace

@@ -1,0 +1,54 @@
+#include "utility/ufile.h"
+
+#include <windows.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include "utility/log.h"
+#include "utility/scoped_handle.h"
+
+namespace utility::ufile {
+
+bool fileExists(const std::wstring& path) { return ::PathFileExistsW(path.c_str()) != FALSE; }
+
+bool makeDir(const std::wstring& path) {
+  int error = ::SHCreateDirectory(nullptr, path.c_str());
+  // Callers may create unconditionally: an existing folder is success.
+  if (error == ERROR_SUCCESS || error == ERROR_ALREADY_EXISTS) return true;
+  writeLog("utility::ufile::makeDir", __LINE__, L"make dir failed! error = %d.", error);
+  return false;
+}
+
+bool moveFile(const std::wstring& from, const std::wstring& to, unsigned long flags) {
+  if (::MoveFileExW(from.c_str(), to.c_str(), flags)) return true;
+  writeLog("utility::ufile::moveFile", __LINE__,
+           L"move file from [ %s ] to [ %s ] flag = %d failed! error = %d.", from.c_str(),
+           to.c_str(), static_cast<int>(flags), static_cast<int>(::GetLastError()));
+  return false;
+}
+
+bool removeFile(const std::wstring& path) {
+  if (::DeleteFileW(path.c_str())) return true;
+  writeLog("utility::ufile::removeFile", __LINE__, L"removeFile file from [ %s ] error = %d.",
+           path.c_str(), static_cast<int>(::GetLastError()));
+  return false;
+}
+
+bool getFileSize(const std::wstring& path, std::int64_t& size) {
+  ScopedHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  LARGE_INTEGER value;
+  if (!file.valid() || !::GetFileSizeEx(file.get(), &value)) return false;
+  size = value.QuadPart;
+  return true;
+}
+
+std::wstring getAppDataDir() {
+  wchar_t folder[MAX_PATH] = {};
+  if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder))) {
+    return std::wstring();
+  }
+  return folder;
+}
+
+}  // namespace utility::ufile
