@@ -107,11 +107,16 @@ TEST(WindowIPC, RoutesOnlyMessagesAboveWmUserAndCopyDataToTheHandler) {
   }
 }
 
-TEST(WindowIPC, PostsFromAnotherProcessReachTheHandlerOnTheOwningThread) {
-  const std::wstring className = uniqueClassName(L"post");
+// A receiving endpoint of this thread that a peer process talks to.
+class WindowIPCPeerTest : public testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(channel.create(className, &handler)); }
+  const std::wstring className = uniqueClassName(L"peer");
   RecordingHandler handler;
   utility::WindowIPC channel;
-  ASSERT_TRUE(channel.create(className, &handler));
+};
+
+TEST_F(WindowIPCPeerTest, PostsReachTheHandlerOnTheOwningThread) {
   EXPECT_EQ(runPeer(L"post " + className + L" 0x400 1 2 0x401 3 4 112345 5 6"), 0u);
   ASSERT_TRUE(vxtest::pumpMessagesUntil([&] { return handler.got(112345); }));
   const std::thread::id self = std::this_thread::get_id();
@@ -119,11 +124,7 @@ TEST(WindowIPC, PostsFromAnotherProcessReachTheHandlerOnTheOwningThread) {
   EXPECT_EQ(handler.received, expected);
 }
 
-TEST(WindowIPC, CopyDataFromAnotherProcessArrivesWithItsPayloadAndIsAnswered0) {
-  const std::wstring className = uniqueClassName(L"copy");
-  RecordingHandler handler;
-  utility::WindowIPC channel;
-  ASSERT_TRUE(channel.create(className, &handler));
+TEST_F(WindowIPCPeerTest, CopyDataArrivesWithItsPayloadAndIsAnswered0) {
   EXPECT_EQ(runPeer(L"copydata " + className + L" 42 hello-channel"), 0u);
   ASSERT_EQ(handler.received.size(), 1u);
   EXPECT_EQ(handler.received[0].message, static_cast<unsigned>(WM_COPYDATA));
