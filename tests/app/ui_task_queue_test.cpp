@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/post_to_ui.h"
+#include "tests/common/child_process.h"
 #include "tests/common/message_pump.h"
 #include "tests/common/probe_task.h"
 
@@ -126,6 +127,12 @@ TEST(UITaskQueueClose, ConcurrentPostsDuringCloseNeitherLeakNorRunLate) {
   EXPECT_EQ(record.releases, kTasks);
   EXPECT_EQ(record.runs, runsAtClose);
   EXPECT_LE(record.runs, accepted.load());
+}
+
+// A program that ends with tasks still queued and a timer running: each task
+// is released once at exit and none runs.
+TEST(UITaskQueueClose, TheProcessQueueReleasesWhatIsLeftWhenTheProgramEnds) {
+  EXPECT_EQ(vxtest::runChildProcess(VX_QUEUE_EXIT_PATH, L""), 4u);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/common/child_process.h"
 #include "tests/common/message_pump.h"
 #include "utility/instance_mutex.h"
 
@@ -45,30 +46,8 @@ std::wstring uniqueClassName(const wchar_t* stem) {
   return std::wstring(L"vx-ipc-") + stem + L"-" + std::to_wstring(::GetCurrentProcessId());
 }
 
-// Runs the peer program, dispatching this thread's messages meanwhile so
-// that its sent messages are answered; returns its exit code.
-DWORD runPeer(const std::wstring& arguments) {
-  std::wstring path = L"Z:" VX_IPC_PEER_PATH;
-  for (wchar_t& c : path) {
-    if (c == L'/') c = L'\\';
-  }
-  std::wstring commandLine = L"\"" + path + L"\" " + arguments;
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION info = {};
-  if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
-                        nullptr, nullptr, &startup, &info)) {
-    ADD_FAILURE() << "cannot start the peer, error " << ::GetLastError();
-    return ~0u;
-  }
-  utility::ScopedHandle process(info.hProcess);
-  utility::ScopedHandle thread(info.hThread);
-  const bool ended = vxtest::pumpMessagesUntil(
-      [&] { return ::WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0; }, 60000);
-  EXPECT_TRUE(ended) << "peer still running";
-  DWORD code = ~0u;
-  ::GetExitCodeProcess(process.get(), &code);
-  return code;
+unsigned runPeer(const std::wstring& arguments) {
+  return vxtest::runChildProcess(VX_IPC_PEER_PATH, arguments);
 }
 
 TEST(WindowIPC, RoutesOnlyMessagesAboveWmUserAndCopyDataToTheHandler) {
@@ -138,7 +117,7 @@ TEST(WindowIPC, SecondLaunchAsksTheRunningInstanceOnlyWhenItsChannelExists) {
     const char* name;
     bool instanceRuns;
     bool channelOpen;
-    DWORD peerExit;
+    unsigned peerExit;
   };
   const Case cases[] = {
       {"no instance", false, false, 3},
