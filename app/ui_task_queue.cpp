@@ -39,7 +39,12 @@ UITaskQueue::UITaskQueue() : ownerThread_(::GetCurrentThreadId()) {
   ::SetWindowLongPtrW(window_.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&windowProc));
 }
 
-UITaskQueue::~UITaskQueue() { close(); }
+UITaskQueue::~UITaskQueue() {
+  close();
+  // Only left when closing was refused off the UI thread: no later timer
+  // message may reach this object.
+  if (window_) ::SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
+}
 
 bool UITaskQueue::post(const void* owner, Runable* task) {
   RunablePtr owned(task);
@@ -78,6 +83,9 @@ void UITaskQueue::killTimer(unsigned id) {
   auto found = timers_.find(id);
   if (found == timers_.end()) return;
   ::KillTimer(window_.get(), id);
+  // Released after the table is consistent again: a task's destructor may
+  // stop other timers.
+  std::shared_ptr<Runable> task = std::move(found->second);
   timers_.erase(found);
 }
 
@@ -92,8 +100,9 @@ void UITaskQueue::close() {
     closed_ = true;
   }
   if (!window_) return;
-  for (const auto& [id, task] : timers_) ::KillTimer(window_.get(), id);
+  auto timers = std::move(timers_);
   timers_.clear();
+  for (const auto& [id, task] : timers) ::KillTimer(window_.get(), id);
   MSG message;
   while (::PeekMessageW(&message, window_.get(), WM_UI_TASK, WM_UI_TASK, PM_REMOVE)) {
     RunablePtr dropped(reinterpret_cast<Runable*>(message.lParam));

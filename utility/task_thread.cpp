@@ -30,9 +30,11 @@ void CTaskThread::requestStop() { stopRequested_ = true; }
 bool CTaskThread::isStopRequested() const { return stopRequested_; }
 
 void CTaskThread::stop(DWORD limitMs) {
-  if (thread_ && ::WaitForSingleObject(thread_.get(), limitMs) != WAIT_OBJECT_0) {
+  const DWORD waited = thread_ ? ::WaitForSingleObject(thread_.get(), limitMs) : WAIT_OBJECT_0;
+  if (waited != WAIT_OBJECT_0) {
     writeLog("utility::CTaskThread::stop", __LINE__,
-             L"thread still running after %d ms, left to end by itself", static_cast<int>(limitMs));
+             L"thread not ended after %d ms (wait = %d, lastError = %d), left to end by itself",
+             static_cast<int>(limitMs), static_cast<int>(waited), static_cast<int>(::GetLastError()));
   }
   thread_.reset();
   task_.reset();
