@@ -76,4 +76,13 @@ struct ModuleTraits {
 };
 using ScopedModule = ScopedGeneric<ModuleTraits>;
 
+// Windows this program created; destroying must happen on the creating thread.
+struct WindowTraits {
+  using Handle = HWND;
+  static Handle invalid() { return nullptr; }
+  static bool isValid(Handle h) { return h != nullptr; }
+  static void close(Handle h) { ::DestroyWindow(h); }
+};
+using ScopedWindow = ScopedGeneric<WindowTraits>;
+
 }  // namespace utility

@@ -1,0 +1,33 @@
+#include "tests/common/child_process.h"
+
+#include <windows.h>
+
+#include "tests/common/message_pump.h"
+#include "utility/scoped_handle.h"
+
+namespace vxtest {
+
+unsigned runChildProcess(const std::wstring& linuxPath, const std::wstring& arguments,
+                         unsigned limitMs) {
+  std::wstring path = L"Z:" + linuxPath;
+  for (wchar_t& c : path) {
+    if (c == L'/') c = L'\\';
+  }
+  std::wstring commandLine = L"\"" + path + L"\" " + arguments;
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info = {};
+  if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                        nullptr, nullptr, &startup, &info)) {
+    return ~0u;
+  }
+  utility::ScopedHandle process(info.hProcess);
+  utility::ScopedHandle thread(info.hThread);
+  const bool ended = pumpMessagesUntil(
+      [&] { return ::WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0; }, limitMs);
+  DWORD code = ~0u;
+  if (ended) ::GetExitCodeProcess(process.get(), &code);
+  return code;
+}
+
+}  // namespace vxtest
