@@ -102,7 +102,6 @@ void CXmlMarkup::Clear() {
   delete[] text_;
   delete[] elements_;
   text_ = nullptr;
-  textLength_ = 0;
   elements_ = nullptr;
   count_ = 0;
   ++generation_;
@@ -126,7 +125,6 @@ bool CXmlMarkup::AllocateText(size_t length) {
   if (length > kMaxTextLength) return Fail(L"Document too large", nullptr);
   text_ = new (std::nothrow) wchar_t[length + 1];
   if (text_ == nullptr) return Fail(L"Out of memory", nullptr);
-  textLength_ = length;
   text_[length] = L'\0';
   return true;
 }

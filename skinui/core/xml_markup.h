@@ -78,7 +78,6 @@ class CXmlMarkup {
   bool IsLive(int32_t index, uint32_t generation) const;
 
   wchar_t* text_ = nullptr;
-  size_t textLength_ = 0;
   Element* elements_ = nullptr;
   int32_t count_ = 0;
   uint32_t capacity_ = 0;
