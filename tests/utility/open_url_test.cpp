@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "tests/fixtures/child_helper_client.h"
+#include "tests/utility/registry_support.h"
 #include "utility/scoped_handle.h"
 
 namespace {
 
+using testing_support::setRegString;
+
 constexpr DWORD kStartLimitMs = 30000;
-constexpr wchar_t kSchemeKey[] = L"vxtest";
 
 // A URL scheme whose handler is the child helper, recording to a file;
 // removed again when the test ends. Wine 8 does not merge the user's
@@ -19,26 +21,16 @@ class UrlScheme : public testing::Test {
   void SetUp() override {
     record_ = dir_.file(L"url.txt");
     const std::wstring command = L"\"" + fixtures::childHelperPath() + L"\" --record=\"" + record_ + L"\" \"%1\"";
-    ASSERT_TRUE(setValue(kSchemeKey, nullptr, L"URL:vxtest"));
-    ASSERT_TRUE(setValue(kSchemeKey, L"URL Protocol", L""));
-    ASSERT_TRUE(setValue(std::wstring(kSchemeKey) + L"\\shell\\open\\command", nullptr, command));
+    ASSERT_TRUE(setRegString(HKEY_CLASSES_ROOT, L"vxtest", nullptr, L"URL:vxtest"));
+    ASSERT_TRUE(setRegString(HKEY_CLASSES_ROOT, L"vxtest", L"URL Protocol", L""));
+    ASSERT_TRUE(setRegString(HKEY_CLASSES_ROOT, L"vxtest\\shell\\open\\command", nullptr, command));
     // Without the scheme in place the fallback would start a browser.
     utility::ScopedRegKey check;
     ASSERT_EQ(::RegOpenKeyExW(HKEY_CLASSES_ROOT, L"vxtest\\shell\\open\\command", 0, KEY_READ, check.receive()),
               ERROR_SUCCESS);
   }
-  void TearDown() override { ::RegDeleteTreeW(HKEY_CLASSES_ROOT, kSchemeKey); }
 
-  static bool setValue(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
-    utility::ScopedRegKey handle;
-    if (::RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, handle.receive(),
-                          nullptr) != ERROR_SUCCESS) {
-      return false;
-    }
-    return ::RegSetValueExW(handle.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                            static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
-  }
-
+  testing_support::ScopedRegTree scheme_{HKEY_CLASSES_ROOT, L"vxtest"};
   fixtures::TempDir dir_;
   std::wstring record_;
 };
