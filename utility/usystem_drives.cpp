@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <winioctl.h>
 
+#include <cwchar>
+
 #include "utility/install_path.h"
 #include "utility/scoped_handle.h"
 
