@@ -1,6 +1,10 @@
 #include "utility/process_token.h"
 
+#include <tlhelp32.h>
+
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "tests/fixtures/child_helper_client.h"
 #include "tests/fixtures/child_record.h"
@@ -28,6 +32,20 @@ class ProcessToken : public testing::Test {
   fixtures::TempDir dir_;
   const std::wstring helper_ = fixtures::childHelperPath();
 };
+
+// Image paths of the running processes named explorer.exe.
+std::vector<std::wstring> explorerImages() {
+  std::vector<std::wstring> images;
+  utility::ScopedHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  PROCESSENTRY32W entry = {};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more; more = ::Process32NextW(snapshot.get(), &entry)) {
+    if (std::wstring(entry.szExeFile) == L"explorer.exe") {
+      images.push_back(utility::process::getProcessImagePath(entry.th32ProcessID));
+    }
+  }
+  return images;
+}
 
 std::wstring ownImagePath() {
   wchar_t path[MAX_PATH] = {};
@@ -58,7 +76,14 @@ TEST_F(ProcessToken, ImagePathOfRunningProcesses) {
 // bare name does not apply either: Wine's own shell is not recognised, and
 // starting without elevation fails for want of a shell token.
 TEST_F(ProcessToken, WineDesktopShellIsNotRecognised) {
-  ASSERT_NE(::GetDesktopWindow(), nullptr);  // the desktop shell process runs
+  ASSERT_NE(::GetDesktopWindow(), nullptr);  // starts the desktop shell if need be
+  wchar_t system[MAX_PATH] = {};
+  ::GetSystemDirectoryW(system, MAX_PATH);
+  const std::vector<std::wstring> expected = {std::wstring(system) + L"\\explorer.exe"};
+  const ULONGLONG deadline = ::GetTickCount64() + kStartLimitMs;
+  while (explorerImages() != expected && ::GetTickCount64() < deadline) ::Sleep(50);
+  ASSERT_EQ(explorerImages(), expected);
+
   EXPECT_FALSE(utility::process::getExplorerToken().valid());
   const std::wstring file = recordFile(L"noshell.txt");
   EXPECT_EQ(utility::process::runWithoutAdmin(helper_, std::wstring()), -1);
