@@ -3,12 +3,14 @@
 enable_language(RC)
 find_program(VX_7ZZ 7zz REQUIRED)
 
-# vx_make_7z(OUTPUT file FOLDER dir [ARGS 7zz-switches...]): packs the
-# contents of dir (names relative to it) into file whenever a file below
-# dir changes. Timestamps are left out so the archive is reproducible.
+# vx_make_7z(OUTPUT file FOLDER dir [ARGS 7zz-switches...] [DEPENDS ...]):
+# packs the contents of dir (names relative to it) into file whenever a
+# file below dir (or one of DEPENDS, for a folder made at build time)
+# changes. Timestamps are left out so the archive is reproducible.
 function(vx_make_7z)
-  cmake_parse_arguments(P "" "OUTPUT;FOLDER" "ARGS" ${ARGN})
+  cmake_parse_arguments(P "" "OUTPUT;FOLDER" "ARGS;DEPENDS" ${ARGN})
   file(GLOB_RECURSE inputs CONFIGURE_DEPENDS LIST_DIRECTORIES true ${P_FOLDER}/*)
+  list(APPEND inputs ${P_DEPENDS})
   add_custom_command(OUTPUT ${P_OUTPUT}
     COMMAND ${CMAKE_COMMAND} -E rm -f ${P_OUTPUT}
     COMMAND ${VX_7ZZ} a -t7z ${P_ARGS} -mtm=off -mtc=off -mta=off -bso0 -bsp0 ${P_OUTPUT} .
