@@ -145,10 +145,14 @@ SRes streamLzma2(Byte prop, const PackedRange& in, UInt64 unpackSize, CArchiveSi
   for (;;) {
     if (dec.decoder.dicPos == dec.decoder.dicBufSize) dec.decoder.dicPos = 0;
     SizeT start = dec.decoder.dicPos;
-    SizeT limit = start + static_cast<SizeT>(std::min<UInt64>(dec.decoder.dicBufSize - start, remaining));
+    SizeT room = dec.decoder.dicBufSize - start;
+    // Only the last piece of the output must end the stream; a piece that
+    // merely fills the window ends wherever it stops.
+    ELzmaFinishMode finish = room >= remaining ? LZMA_FINISH_END : LZMA_FINISH_ANY;
+    SizeT limit = start + static_cast<SizeT>(std::min<UInt64>(room, remaining));
     SizeT inProcessed = in.size - inPos;
     ELzmaStatus status;
-    res = Lzma2Dec_DecodeToDic(&dec, limit, in.data + inPos, &inProcessed, LZMA_FINISH_END, &status);
+    res = Lzma2Dec_DecodeToDic(&dec, limit, in.data + inPos, &inProcessed, finish, &status);
     inPos += inProcessed;
     SizeT produced = dec.decoder.dicPos - start;
     remaining -= produced;

@@ -65,6 +65,16 @@ INSTANTIATE_TEST_SUITE_P(Lzma2CopyAndBcj, ArchiveMethods,
                          testing::Values(skintest::kSkinLzma2, skintest::kSkinCopy,
                                          skintest::kSkinBcj));
 
+TEST(ArchiveExtract, DictionarySmallerThanTheOutputIsStreamedThroughAWindow) {
+  Extraction out = extract(skintest::ResourceBytes(skintest::kSmallWindow));
+  EXPECT_EQ(out.result, SkinUI::kArchiveOk);
+  ASSERT_EQ(out.files.size(), 1u);
+  EXPECT_EQ(out.files[0].name, L"big.txt");
+  Bytes expected = skintest::ReadFileBytes(L"" VX_TEST_WINDOW_FILE);
+  EXPECT_EQ(expected.size(), 12000u);
+  EXPECT_EQ(out.files[0].data, expected);
+}
+
 TEST(ArchiveExtract, CrcMismatchGives1005AndKeepsTheFilesBeforeIt) {
   Bytes archive = skintest::ResourceBytes(skintest::kSkinCopy);
   Extraction intact = extract(archive);

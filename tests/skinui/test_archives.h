@@ -13,6 +13,7 @@ using Bytes = std::vector<unsigned char>;
 constexpr int kSkinLzma2 = 129;   // data/skin, LZMA2
 constexpr int kSkinCopy = 130;    // data/skin, stored
 constexpr int kEscapeCopy = 131;  // data/escape, stored, uncompressed header
+constexpr int kSmallWindow = 132; // one 12000-byte file, LZMA2 with a 4 KiB dictionary
 constexpr int kSkinBcj = 134;     // data/skin, BCJ + LZMA2
 
 // The bytes of a "ZIPRES" resource of this program; empty when absent.
