@@ -27,6 +27,7 @@ class CLanguageTable {
   const wchar_t* Set(const std::wstring& key, const std::wstring& text);
   // The header rows read by the last Load.
   const LanguageHeader& Header() const { return header_; }
+  // Number of keys held.
   size_t Size() const { return texts_.size(); }
 
  private:

@@ -35,16 +35,20 @@ class CResourceContext {
 
   // Stores the module whose resources hold the skin and reads the OS major version.
   void SetModuleHandle(ModuleHandle module);
+  // The stored module; null before SetModuleHandle.
   ModuleHandle GetModule() const { return module_; }
+  // The OS major version read by SetModuleHandle; 0 before it.
   int GetOsMajorVersion() const { return osMajorVersion_; }
   // The module's file name up to and including the last '\'; empty without a module.
   std::wstring GetModuleDirectory() const;
   // Stores code, or fallback when code is null or empty.
   void SetLanguage(const wchar_t* code, const wchar_t* fallback);
+  // The current language code.
   const wchar_t* GetLanguage() const { return language_.c_str(); }
   // Stores path with a trailing '\' when it names an existing file-system
   // object; an empty path otherwise.
   void SetSkinDirectory(const wchar_t* path);
+  // The override directory, empty or ending in a separator.
   const wchar_t* GetSkinDirectory() const { return skinDirectory_.c_str(); }
   // Unpacks the "ZIPRES" resource resourceId and loads the language table
   // from languageFile beside the program, else from the skin.

@@ -20,6 +20,7 @@ class CSkinArchive {
   void Store(const wchar_t* name, const unsigned char* data, size_t size);
   // The bytes of name, with '\' read as '/', or null when absent.
   const Bytes* Find(const std::wstring& name) const;
+  // Number of files held.
   size_t Size() const { return files_.size(); }
 
  private:

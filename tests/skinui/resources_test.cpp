@@ -56,6 +56,7 @@ TEST(Resources, ModuleDirectoryEndsWithBackslashAndHoldsTheProgram) {
   SkinUI::CResourceContext context;
   EXPECT_EQ(context.GetModuleDirectory(), L"");
   context.SetModuleHandle(::GetModuleHandleW(nullptr));
+  EXPECT_EQ(context.GetModule(), ::GetModuleHandleW(nullptr));
   std::wstring dir = context.GetModuleDirectory();
   ASSERT_FALSE(dir.empty());
   EXPECT_EQ(dir.back(), L'\\');
