@@ -120,9 +120,43 @@ UInt64 lzma2DictionarySize(Byte prop) {
   return prop == 40 ? 0xFFFFFFFFull : (UInt64{2} | (prop & 1)) << (prop / 2 + 11);
 }
 
+// Runs the decoder over the packed bytes, handing each piece that appears
+// in the window to the sink, until the stream's end mark.
+SRes pumpLzma2(CLzma2Dec* dec, const PackedRange& in, UInt64 unpackSize, CArchiveSink& sink,
+               UInt32* crc) {
+  size_t inPos = 0;
+  UInt64 remaining = unpackSize;
+  for (;;) {
+    if (dec->decoder.dicPos == dec->decoder.dicBufSize) dec->decoder.dicPos = 0;
+    SizeT start = dec->decoder.dicPos;
+    SizeT room = dec->decoder.dicBufSize - start;
+    // Only the last piece of the output must end the stream; a piece that
+    // merely fills the window ends wherever it stops.
+    ELzmaFinishMode finish = room >= remaining ? LZMA_FINISH_END : LZMA_FINISH_ANY;
+    SizeT limit = start + static_cast<SizeT>(std::min<UInt64>(room, remaining));
+    SizeT inProcessed = in.size - inPos;
+    ELzmaStatus status;
+    SRes res = Lzma2Dec_DecodeToDic(dec, limit, in.data + inPos, &inProcessed, finish, &status);
+    inPos += inProcessed;
+    SizeT produced = dec->decoder.dicPos - start;
+    remaining -= produced;
+    *crc = CrcUpdate(*crc, dec->decoder.dic + start, produced);
+    // Bytes decoded before a data error still go out: files they complete
+    // are whole and their CRC is checked.
+    if (produced != 0) {
+      SRes written = feed(sink, dec->decoder.dic + start, produced);
+      if (res == SZ_OK) res = written;
+    }
+    if (res != SZ_OK) return res;
+    if (status == LZMA_STATUS_FINISHED_WITH_MARK) {
+      return remaining == 0 && inPos == in.size ? SZ_OK : SZ_ERROR_DATA;
+    }
+    if (inProcessed == 0 && produced == 0) return SZ_ERROR_DATA;
+  }
+}
+
 // Decodes an LZMA2 stream through a window no larger than the dictionary
-// (or the whole output when that is smaller), handing each decoded piece
-// to the sink as it appears.
+// (or the whole output when that is smaller).
 SRes streamLzma2(Byte prop, const PackedRange& in, UInt64 unpackSize, CArchiveSink& sink,
                  UInt32* crc) {
   if (prop > 40) return SZ_ERROR_UNSUPPORTED;
@@ -133,45 +167,13 @@ SRes streamLzma2(Byte prop, const PackedRange& in, UInt64 unpackSize, CArchiveSi
   SRes res = Lzma2Dec_AllocateProbs(&dec, prop, &kAlloc);
   if (res != SZ_OK) return res;
   auto* dic = static_cast<Byte*>(boundedAlloc(&kAlloc, static_cast<size_t>(window)));
-  if (dic == nullptr) {
-    Lzma2Dec_FreeProbs(&dec, &kAlloc);
-    return SZ_ERROR_MEM;
-  }
-  dec.decoder.dic = dic;
-  dec.decoder.dicBufSize = static_cast<SizeT>(window);
-  Lzma2Dec_Init(&dec);
-  size_t inPos = 0;
-  UInt64 remaining = unpackSize;
-  for (;;) {
-    if (dec.decoder.dicPos == dec.decoder.dicBufSize) dec.decoder.dicPos = 0;
-    SizeT start = dec.decoder.dicPos;
-    SizeT room = dec.decoder.dicBufSize - start;
-    // Only the last piece of the output must end the stream; a piece that
-    // merely fills the window ends wherever it stops.
-    ELzmaFinishMode finish = room >= remaining ? LZMA_FINISH_END : LZMA_FINISH_ANY;
-    SizeT limit = start + static_cast<SizeT>(std::min<UInt64>(room, remaining));
-    SizeT inProcessed = in.size - inPos;
-    ELzmaStatus status;
-    res = Lzma2Dec_DecodeToDic(&dec, limit, in.data + inPos, &inProcessed, finish, &status);
-    inPos += inProcessed;
-    SizeT produced = dec.decoder.dicPos - start;
-    remaining -= produced;
-    *crc = CrcUpdate(*crc, dic + start, produced);
-    // Bytes decoded before a data error still go out: files they complete
-    // are whole and their CRC is checked.
-    if (produced != 0) {
-      SRes written = feed(sink, dic + start, produced);
-      if (res == SZ_OK) res = written;
-    }
-    if (res != SZ_OK) break;
-    if (status == LZMA_STATUS_FINISHED_WITH_MARK) {
-      if (remaining != 0 || inPos != in.size) res = SZ_ERROR_DATA;
-      break;
-    }
-    if (inProcessed == 0 && produced == 0) {
-      res = SZ_ERROR_DATA;
-      break;
-    }
+  if (dic != nullptr) {
+    dec.decoder.dic = dic;
+    dec.decoder.dicBufSize = static_cast<SizeT>(window);
+    Lzma2Dec_Init(&dec);
+    res = pumpLzma2(&dec, in, unpackSize, sink, crc);
+  } else {
+    res = SZ_ERROR_MEM;
   }
   boundedFree(&kAlloc, dic);
   Lzma2Dec_FreeProbs(&dec, &kAlloc);
