@@ -1,0 +1,38 @@
+#pragma once
+// The language table: texts of one language column of language.tsv, keyed
+// by language key. Platform-free (UTF-8 goes through the text seam).
+
+#include <cstddef>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace SkinUI {
+
+// The cells of the two header rows of language.tsv.
+struct LanguageHeader {
+  std::vector<std::wstring> codes;  // "", "language_code", "en_US", ...
+  std::vector<std::wstring> names;  // "", "language_name", "English", ...
+};
+
+class CLanguageTable {
+ public:
+  // Reads language.tsv (UTF-8, TAB-separated) and takes the column of
+  // language (or column 2 when no header cell equals it). False, leaving
+  // the texts untouched, when the header rows fail their check.
+  bool Load(const char* bytes, size_t size, const std::wstring& language);
+  // The text of key, or null; the pointer stays valid while the entry lives.
+  const wchar_t* Find(const std::wstring& key) const;
+  // Stores text under key (replacing an earlier one) and returns the stored text.
+  const wchar_t* Set(const std::wstring& key, const std::wstring& text);
+  // The header rows read by the last Load.
+  const LanguageHeader& Header() const { return header_; }
+  // Number of keys held.
+  size_t Size() const { return texts_.size(); }
+
+ private:
+  std::map<std::wstring, std::wstring> texts_;
+  LanguageHeader header_;
+};
+
+}  // namespace SkinUI

@@ -1,0 +1,112 @@
+#include "skinui/core/archive_directory.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "skinui/core/archive_extract.h"
+#include "tests/skinui/test_archives.h"
+
+namespace {
+
+using skintest::Bytes;
+namespace fs = std::filesystem;
+
+int extractTo(const Bytes& archive, const std::wstring& dir,
+              const SkinUI::ArchiveProgressObserver& observer = {}) {
+  return SkinUI::ExtractArchiveToDirectory(archive.data(), archive.size(), dir.c_str(), observer);
+}
+
+TEST(ArchiveDirectory, WritesFilesFoldersAndEmptyFiles) {
+  for (int id : {skintest::kSkinBcj, skintest::kSkinLzma2}) {
+    skintest::TempDir dir;
+    ASSERT_EQ(extractTo(skintest::ResourceBytes(id), dir.path()), SkinUI::kArchiveOk) << id;
+    for (const wchar_t* name : {L"mainframe.xml", L"language.tsv", L"common/close.png",
+                                L"common/icons/deep/arrow.bin"}) {
+      EXPECT_EQ(skintest::ReadFileBytes(dir.path() + name), skintest::SkinSource(name));
+    }
+    EXPECT_TRUE(fs::is_directory(fs::path(dir.path() + L"common\\icons\\deep")));
+    fs::path empty(dir.path() + L"layout\\empty.xml");
+    EXPECT_TRUE(fs::is_regular_file(empty));
+    EXPECT_EQ(fs::file_size(empty), 0u);
+  }
+}
+
+TEST(ArchiveDirectory, DamagedFileGives1005) {
+  Bytes archive = skintest::ResourceBytes(skintest::kSkinCopy);
+  archive[skintest::FindText(archive, "DEEP-ARROW")] ^= 0x20;
+  skintest::TempDir dir;
+  EXPECT_EQ(extractTo(archive, dir.path()), SkinUI::kArchiveCrcError);
+}
+
+TEST(ArchiveDirectory, FileThatCannotBeOpenedGives1015) {
+  skintest::TempDir dir;
+  fs::create_directories(fs::path(dir.path() + L"mainframe.xml"));
+  EXPECT_EQ(extractTo(skintest::ResourceBytes(skintest::kSkinLzma2), dir.path()),
+            SkinUI::kArchiveCannotOpenOutput);
+}
+
+TEST(ArchiveDirectory, ObserverSeesRunningTotalsAndCanStop) {
+  Bytes archive = skintest::ResourceBytes(skintest::kSkinLzma2);
+  uint64_t last = 0;
+  int calls = 0;
+  skintest::TempDir all;
+  ASSERT_EQ(extractTo(archive, all.path(), [&](uint64_t total, const wchar_t* file) {
+              EXPECT_GT(total, last);
+              EXPECT_NE(file[0], L'\0');
+              last = total;
+              ++calls;
+              return true;
+            }),
+            SkinUI::kArchiveOk);
+  EXPECT_GE(calls, 4);
+
+  skintest::TempDir stopped;
+  int seen = 0;
+  EXPECT_EQ(extractTo(archive, stopped.path(), [&](uint64_t, const wchar_t*) { return ++seen < 2; }),
+            SkinUI::kArchiveStopped);
+  EXPECT_EQ(seen, 2);
+}
+
+// The archive holds "zz/evil.txt"; renaming "zz" to ".." in its plain
+// header (and fixing the header CRCs) makes an entry that points outside.
+Bytes escapingArchive() {
+  Bytes archive = skintest::ResourceBytes(skintest::kEscapeCopy);
+  const std::string zz("z\0z\0", 4);
+  for (size_t at = skintest::FindText(archive, zz); at != std::string::npos;
+       at = skintest::FindText(archive, zz)) {
+    archive[at] = '.';
+    archive[at + 2] = '.';
+  }
+  auto get64 = [&](size_t at) {
+    uint64_t v = 0;
+    for (int i = 7; i >= 0; --i) v = (v << 8) | archive[at + i];
+    return v;
+  };
+  auto put32 = [&](size_t at, unsigned v) {
+    for (int i = 0; i < 4; ++i) archive[at + i] = static_cast<unsigned char>(v >> (8 * i));
+  };
+  size_t header = 32 + static_cast<size_t>(get64(12));
+  put32(28, skintest::Crc32(archive.data() + header, static_cast<size_t>(get64(20))));
+  put32(8, skintest::Crc32(archive.data() + 12, 20));
+  return archive;
+}
+
+TEST(ArchiveDirectory, NameThatLeavesTheDirectoryIsRefused) {
+  Bytes archive = escapingArchive();
+  skintest::TempDir parent;
+  std::wstring target = parent.path() + L"target\\";
+  fs::create_directories(fs::path(target));
+  // Readable in memory, refused on disk.
+  std::vector<std::wstring> names;
+  EXPECT_EQ(SkinUI::ExtractArchiveToMemory(archive.data(), archive.size(),
+                                           [&](const wchar_t* name, const unsigned char*, size_t) {
+                                             names.push_back(name);
+                                           }),
+            SkinUI::kArchiveOk);
+  EXPECT_EQ(names, std::vector<std::wstring>{L"../evil.txt"});
+  EXPECT_EQ(extractTo(archive, target), SkinUI::kArchiveCannotOpenOutput);
+  EXPECT_FALSE(fs::exists(fs::path(parent.path() + L"evil.txt")));
+}
+
+}  // namespace

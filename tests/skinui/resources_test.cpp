@@ -1,0 +1,177 @@
+#include "skinui/core/resources.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "tests/skinui/test_archives.h"
+
+namespace {
+
+using skintest::Bytes;
+
+Bytes skinFile(const SkinUI::CResourceContext& context, const wchar_t* name) {
+  size_t size = 123;
+  std::unique_ptr<unsigned char[]> data(context.LoadSkinFile(name, &size));
+  if (data == nullptr) {
+    EXPECT_EQ(size, 0u) << "a missing file reports size 0";
+    return {};
+  }
+  return Bytes(data.get(), data.get() + size);
+}
+
+// A context set up the way the program does it, over this test program's
+// own "ZIPRES" resources.
+struct LoadedContext {
+  explicit LoadedContext(const wchar_t* language, const wchar_t* skinDirectory = L"",
+                         int archiveId = SkinUI::kSkinArchiveId) {
+    context.SetModuleHandle(::GetModuleHandleW(nullptr));
+    context.SetLanguage(language, L"en_US");
+    context.SetSkinDirectory(skinDirectory);
+    context.LoadSkinPackage(archiveId, L"language.tsv");
+  }
+  SkinUI::CResourceContext context;
+};
+
+// A language.tsv beside this test program, removed again at the end.
+class BesideLanguageFile {
+ public:
+  explicit BesideLanguageFile(const std::string& text) {
+    SkinUI::CResourceContext context;
+    context.SetModuleHandle(::GetModuleHandleW(nullptr));
+    path_ = context.GetModuleDirectory() + L"language.tsv";
+    EXPECT_TRUE(skintest::WriteFileBytes(path_, text));
+  }
+  ~BesideLanguageFile() { ::DeleteFileW(path_.c_str()); }
+
+ private:
+  std::wstring path_;
+};
+
+TEST(Resources, ModuleDirectoryEndsWithBackslashAndHoldsTheProgram) {
+  SkinUI::CResourceContext context;
+  EXPECT_EQ(context.GetModuleDirectory(), L"");
+  context.SetModuleHandle(::GetModuleHandleW(nullptr));
+  EXPECT_EQ(context.GetModule(), ::GetModuleHandleW(nullptr));
+  std::wstring dir = context.GetModuleDirectory();
+  ASSERT_FALSE(dir.empty());
+  EXPECT_EQ(dir.back(), L'\\');
+  EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(dir + L"skinui_tests.exe")));
+  EXPECT_GE(context.GetOsMajorVersion(), 5);
+}
+
+TEST(Resources, LanguageFallsBackWhenEmpty) {
+  SkinUI::CResourceContext context;
+  context.SetLanguage(L"ko_KR", L"en_US");
+  EXPECT_STREQ(context.GetLanguage(), L"ko_KR");
+  context.SetLanguage(L"", L"en_US");
+  EXPECT_STREQ(context.GetLanguage(), L"en_US");
+  context.SetLanguage(nullptr, L"en_US");
+  EXPECT_STREQ(context.GetLanguage(), L"en_US");
+}
+
+TEST(Resources, SkinDirectoryIsKeptOnlyWhenItExists) {
+  skintest::TempDir dir;
+  std::wstring bare = dir.path().substr(0, dir.path().size() - 1);
+  const std::pair<std::wstring, std::wstring> cases[] = {
+      {bare, bare + L"\\"},
+      {dir.path(), dir.path()},
+      {bare + L"/", bare + L"/"},
+      {bare + L"\\missing", L""},
+      {L"", L""}};
+  SkinUI::CResourceContext context;
+  for (const auto& [given, stored] : cases) {
+    context.SetSkinDirectory(given.c_str());
+    EXPECT_EQ(std::wstring(context.GetSkinDirectory()), stored);
+  }
+}
+
+TEST(Resources, SkinFilesComeFromTheArchiveWithEitherSeparator) {
+  LoadedContext loaded(L"en_US");
+  const SkinUI::CResourceContext& context = loaded.context;
+  EXPECT_EQ(skinFile(context, L"common\\close.png"), skintest::SkinSource(L"common/close.png"));
+  EXPECT_EQ(skinFile(context, L"common/close.png"), skintest::SkinSource(L"common/close.png"));
+  EXPECT_EQ(skinFile(context, L"common\\icons\\deep\\arrow.bin"),
+            skintest::SkinSource(L"common/icons/deep/arrow.bin"));
+  EXPECT_TRUE(skinFile(context, L"Common\\close.png").empty());  // names are case-sensitive
+  EXPECT_TRUE(skinFile(context, L"layout\\empty.xml").empty());  // empty files are not kept
+  EXPECT_TRUE(skinFile(context, L"missing.xml").empty());
+  EXPECT_TRUE(skinFile(context, L"").empty());
+  EXPECT_TRUE(skinFile(context, nullptr).empty());
+}
+
+TEST(Resources, SkinDirectoryFileWinsOverTheArchive) {
+  skintest::TempDir dir;
+  std::filesystem::create_directories(std::filesystem::path(dir.path() + L"common"));
+  ASSERT_TRUE(skintest::WriteFileBytes(dir.path() + L"mainframe.xml", "<Window/>"));
+  ASSERT_TRUE(skintest::WriteFileBytes(dir.path() + L"common\\close.png", ""));
+  LoadedContext loaded(L"en_US", dir.path().c_str());
+  const SkinUI::CResourceContext& context = loaded.context;
+  EXPECT_EQ(skinFile(context, L"mainframe.xml"), (Bytes{'<', 'W', 'i', 'n', 'd', 'o', 'w', '/', '>'}));
+  // An empty file on disk does not hide the packaged one.
+  EXPECT_EQ(skinFile(context, L"common\\close.png"), skintest::SkinSource(L"common/close.png"));
+  EXPECT_EQ(skinFile(context, L"language.tsv"), skintest::SkinSource(L"language.tsv"));
+}
+
+TEST(Resources, AbsoluteNamesAreReadFromDiskOrLookedUpVerbatim) {
+  skintest::TempDir dir;
+  std::wstring file = dir.path() + L"absolute.xml";
+  ASSERT_TRUE(skintest::WriteFileBytes(file, "abs"));
+  ASSERT_EQ(file[1], L':');
+  LoadedContext loaded(L"en_US");
+  EXPECT_EQ(skinFile(loaded.context, file.c_str()), (Bytes{'a', 'b', 's'}));
+  EXPECT_TRUE(skinFile(loaded.context, (dir.path() + L"mainframe.xml").c_str()).empty());
+}
+
+TEST(Resources, PackagedLanguageTableFollowsTheLanguage) {
+  LoadedContext korean(L"ko_KR");
+  EXPECT_STREQ(korean.context.GetLanguageText(L"btn_install"), L"\uC124\uCE58");
+  EXPECT_EQ(korean.context.GetLanguageHeader().codes.size(), 4u);
+  LoadedContext other(L"fr_FR");
+  EXPECT_STREQ(other.context.GetLanguageText(L"btn_install"), L"Install");
+  EXPECT_EQ(other.context.GetLanguageText(L"no_such_key"), nullptr);
+}
+
+TEST(Resources, LanguageFileBesideTheProgramReplacesThePackagedOne) {
+  {
+    BesideLanguageFile beside("C\tlanguage_code\ten_US\nN\tlanguage_name\tEnglish\nLabel\tbeside\tyes\n");
+    LoadedContext loaded(L"en_US");
+    EXPECT_STREQ(loaded.context.GetLanguageText(L"beside"), L"yes");
+    EXPECT_EQ(loaded.context.GetLanguageText(L"btn_install"), nullptr);
+  }
+  {
+    // Present but empty: ignored, and the packaged one is not consulted.
+    BesideLanguageFile beside("");
+    LoadedContext loaded(L"en_US");
+    EXPECT_EQ(loaded.context.GetLanguageText(L"btn_install"), nullptr);
+  }
+}
+
+TEST(Resources, MissingArchiveLeavesSkinAndLanguageEmpty) {
+  LoadedContext loaded(L"en_US", L"", 999);
+  EXPECT_EQ(loaded.context.GetSkinArchive().Size(), 0u);
+  EXPECT_TRUE(skinFile(loaded.context, L"mainframe.xml").empty());
+  EXPECT_EQ(loaded.context.GetLanguageText(L"title"), nullptr);
+}
+
+TEST(Resources, TranslateTextReplacesOnlyKnownKeys) {
+  LoadedContext loaded(L"en_US");
+  const std::pair<std::wstring, std::wstring> cases[] = {
+      {L"@title", L"Vandorix Setup"},
+      {L"@", L"@"},
+      {L"@missing", L"@missing"},
+      {L"title", L"title"},
+      {L"x@title", L"x@title"},
+      {L"", L""}};
+  for (const auto& [given, expected] : cases) {
+    std::wstring text = given;
+    loaded.context.TranslateText(text);
+    EXPECT_EQ(text, expected);
+  }
+}
+
+}  // namespace
