@@ -35,6 +35,9 @@ class CXmlMarkup {
   bool ParseText(const wchar_t* text);
   // Decodes size bytes in the given encoding and loads them; same results.
   bool ParseBytes(const void* bytes, size_t size, MarkupEncoding encoding);
+  // Releases the document and loads the skin file name (skin directory
+  // first, then the unpacked skin); false when no such file exists.
+  bool ParseSkinFile(const wchar_t* name, MarkupEncoding encoding);
   // Releases the document; nodes taken from it become unbound.
   void Clear();
   // The first element, or an unbound node when the document has none.
