@@ -18,14 +18,8 @@ add_library(stb INTERFACE)
 target_include_directories(stb SYSTEM INTERFACE ${VX_SHIM})
 
 # The 7z decoder of the LZMA SDK (C files only).
-set(LZMA_C ${VX_DEPS}/src/7zip/C)
-add_library(lzmasdk STATIC
-  ${LZMA_C}/7zAlloc.c ${LZMA_C}/7zArcIn.c ${LZMA_C}/7zBuf.c ${LZMA_C}/7zCrc.c
-  ${LZMA_C}/7zCrcOpt.c ${LZMA_C}/7zDec.c ${LZMA_C}/7zStream.c ${LZMA_C}/Bcj2.c
-  ${LZMA_C}/Bra.c ${LZMA_C}/Bra86.c ${LZMA_C}/BraIA64.c ${LZMA_C}/CpuArch.c
-  ${LZMA_C}/Delta.c ${LZMA_C}/Lzma2Dec.c ${LZMA_C}/LzmaDec.c)
-target_include_directories(lzmasdk SYSTEM PUBLIC ${LZMA_C})
-target_compile_options(lzmasdk PRIVATE -w)
+include(LzmaSdk)
+vx_add_lzmasdk(lzmasdk)
 
 if(VX_TESTS)
   set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
