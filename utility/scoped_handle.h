@@ -86,3 +86,18 @@ struct WindowTraits {
 using ScopedWindow = ScopedGeneric<WindowTraits>;
 
 }  // namespace utility
+
+// WinINet sessions, connections and requests.
+#include <wininet.h>
+
+namespace utility {
+
+struct InternetHandleTraits {
+  using Handle = HINTERNET;
+  static Handle invalid() { return nullptr; }
+  static bool isValid(Handle h) { return h != nullptr; }
+  static void close(Handle h) { ::InternetCloseHandle(h); }
+};
+using ScopedInternetHandle = ScopedGeneric<InternetHandleTraits>;
+
+}  // namespace utility

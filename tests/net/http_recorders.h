@@ -1,0 +1,100 @@
+#pragma once
+// Sinks that record what the platform HTTP client and downloader report, and
+// a capture of the log lines written meanwhile.
+
+#include <string>
+#include <vector>
+
+#include "net/http_client.h"
+#include "net/http_downloader.h"
+#include "utility/log.h"
+
+namespace testutil {
+
+struct ClientError {
+  utility::HttpErrorStage stage;
+  unsigned long code;
+};
+
+// Records every client event; refuses the body after refuseAfterChunks chunks
+// when that is not negative.
+class RecordingClientSink : public utility::CHttpClient::IHttpClientSink {
+ public:
+  void onHttpError(utility::HttpErrorStage stage, unsigned long error) override {
+    errors.push_back({stage, error});
+  }
+  bool onHttpRecvHeader(int contentLength, int status) override {
+    length = contentLength;
+    this->status = status;
+    ++headers;
+    return true;
+  }
+  bool onHttpRecvData(const char* data, int count) override {
+    if (refuseAfterChunks >= 0 && chunks == refuseAfterChunks) return false;
+    body.append(data, static_cast<size_t>(count));
+    ++chunks;
+    return true;
+  }
+  void onHttpComplete() override { ++completes; }
+
+  std::vector<ClientError> errors;
+  int length = 0;
+  int status = 0;
+  int headers = 0;
+  int chunks = 0;
+  int completes = 0;
+  int refuseAfterChunks = -1;
+  std::string body;
+};
+
+struct ProgressCall {
+  int length;
+  int received;
+  int expected;
+};
+
+// Records each progress report; answers false from call number refuseAt
+// (counting from 0) on when that is not negative.
+class RecordingProgress : public utility::CHttpDownloader::IHttpDownloadSink {
+ public:
+  bool onProgress(const char*, int length, int received, int expected) override {
+    if (refuseAt >= 0 && static_cast<int>(calls.size()) >= refuseAt) return false;
+    calls.push_back({length, received, expected});
+    return true;
+  }
+
+  std::vector<ProgressCall> calls;
+  int refuseAt = -1;
+};
+
+// Collects the log lines written while it exists (one at a time).
+class LogCapture {
+ public:
+  LogCapture() {
+    lines().clear();
+    setLogSink(&LogCapture::capture);
+  }
+  ~LogCapture() { setLogSink(nullptr); }
+  LogCapture(const LogCapture&) = delete;
+  LogCapture& operator=(const LogCapture&) = delete;
+
+  // True when function logged exactly text.
+  bool has(const std::string& function, const std::wstring& text) const {
+    for (const auto& line : lines()) {
+      if (line.first == function && line.second == text) return true;
+    }
+    return false;
+  }
+  const std::vector<std::pair<std::string, std::wstring>>& all() const { return lines(); }
+
+ private:
+  static std::vector<std::pair<std::string, std::wstring>>& lines() {
+    static std::vector<std::pair<std::string, std::wstring>> captured;
+    return captured;
+  }
+  static void capture(const char* function, int, const wchar_t* text) {
+    lines().emplace_back(function, text);
+  }
+};
+
+}  // namespace testutil
