@@ -56,10 +56,7 @@ bool CHttpClient::open(const std::wstring& url, const std::wstring& headers,
 
 bool CHttpClient::openSession() {
   session_.reset(::InternetOpenW(L"", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
-  // Connections and requests take their time-outs from the session.
-  if (!session_ || !setTimeout(session_.get(), INTERNET_OPTION_CONNECT_TIMEOUT, stallLimitMs_) ||
-      !setTimeout(session_.get(), INTERNET_OPTION_SEND_TIMEOUT, stallLimitMs_) ||
-      !setTimeout(session_.get(), INTERNET_OPTION_RECEIVE_TIMEOUT, stallLimitMs_)) {
+  if (!session_) {
     reportError(HttpErrorStage::kOpen);
     return false;
   }
@@ -114,12 +111,20 @@ bool CHttpClient::sendRequest(HINTERNET connection, ScopedInternetHandle& reques
   const DWORD flags = kRequestFlags | (secure_ ? INTERNET_FLAG_SECURE : 0);
   request.reset(::HttpOpenRequestW(connection, L"GET", path_.c_str(), L"HTTP/1.1", nullptr,
                                    acceptTypes, flags, 1));
-  if (!request || !::HttpSendRequestW(request.get(), headers_.c_str(),
+  if (!request || !setTimeouts(request.get()) || !::HttpSendRequestW(request.get(), headers_.c_str(),
                                       static_cast<DWORD>(headers_.size()), nullptr, 0)) {
     reportError(HttpErrorStage::kSendRequest);
     return false;
   }
   return true;
+}
+
+// Set on the request itself: Wine's WinINet does not pass a session's
+// time-outs on to its requests.
+bool CHttpClient::setTimeouts(HINTERNET request) const {
+  return setTimeout(request, INTERNET_OPTION_CONNECT_TIMEOUT, stallLimitMs_) &&
+         setTimeout(request, INTERNET_OPTION_SEND_TIMEOUT, stallLimitMs_) &&
+         setTimeout(request, INTERNET_OPTION_RECEIVE_TIMEOUT, stallLimitMs_);
 }
 
 bool CHttpClient::readBody(HINTERNET request, long long declaredLength) {

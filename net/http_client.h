@@ -10,10 +10,10 @@ namespace utility {
 
 // The step that failed before any body arrived, as reported to the sink.
 enum class HttpErrorStage : int {
-  kOpen = 0,         // InternetOpenW, or setting its time-outs
+  kOpen = 0,         // InternetOpenW
   kCrackUrl = 1,     // InternetCrackUrlW
   kConnect = 2,      // InternetConnectW
-  kSendRequest = 6,  // HttpOpenRequestW or HttpSendRequestW (name, connect, TLS)
+  kSendRequest = 6,  // HttpOpenRequestW, its time-outs or HttpSendRequestW (name, connect, TLS)
   kQueryStatus = 7,  // HttpQueryInfoW of the status code
 };
 
@@ -54,6 +54,7 @@ class CHttpClient {
   bool openSession();
   bool crackUrl(const std::wstring& url);
   bool sendRequest(HINTERNET connection, ScopedInternetHandle& request);
+  bool setTimeouts(HINTERNET request) const;
   bool readBody(HINTERNET request, long long declaredLength);
   void reportError(HttpErrorStage stage);
 
