@@ -101,3 +101,27 @@ struct InternetHandleTraits {
 using ScopedInternetHandle = ScopedGeneric<InternetHandleTraits>;
 
 }  // namespace utility
+
+// CryptoAPI provider and hash objects (wincrypt.h is outside the lean
+// Windows headers).
+#include <wincrypt.h>
+
+namespace utility {
+
+struct CryptProviderTraits {
+  using Handle = HCRYPTPROV;
+  static Handle invalid() { return 0; }
+  static bool isValid(Handle h) { return h != 0; }
+  static void close(Handle h) { ::CryptReleaseContext(h, 0); }
+};
+using ScopedCryptProvider = ScopedGeneric<CryptProviderTraits>;
+
+struct CryptHashTraits {
+  using Handle = HCRYPTHASH;
+  static Handle invalid() { return 0; }
+  static bool isValid(Handle h) { return h != 0; }
+  static void close(Handle h) { ::CryptDestroyHash(h); }
+};
+using ScopedCryptHash = ScopedGeneric<CryptHashTraits>;
+
+}  // namespace utility

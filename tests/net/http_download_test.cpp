@@ -9,6 +9,7 @@
 
 #include "net/http_client.h"
 #include "tests/net/http_recorders.h"
+#include "tests/net/log_capture.h"
 #include "tests/net/loopback.h"
 #include "tests/utility/temp_folder.h"
 
@@ -22,7 +23,10 @@ std::wstring widen(const std::string& ascii) { return std::wstring(ascii.begin()
 
 class HttpDownload : public testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(vxtest::loadLoopbackState(state_)); }
+  void SetUp() override {
+    ASSERT_TRUE(vxtest::loadLoopbackState(state_));
+    vxtest::takeLogLines();
+  }
 
   std::wstring url(const std::string& path) const { return widen(vxtest::httpUrl(state_, path)); }
   std::wstring target() const { return folder_.file(L"Vandorix.exe.tmp"); }
@@ -30,7 +34,6 @@ class HttpDownload : public testing::Test {
 
   vxtest::LoopbackState state_;
   testutil::TempFolder folder_{L"http_download"};
-  testutil::LogCapture log_;
   utility::CHttpDownloader downloader_;
 };
 
@@ -82,7 +85,7 @@ TEST_F(HttpDownload, ErrorStatusesAreLoggedAndCreateNoFile) {
     SCOPED_TRACE(c.path);
     EXPECT_FALSE(downloader_.download(url(c.path), target(), nullptr));
     EXPECT_FALSE(targetExists());
-    EXPECT_TRUE(log_.has("utility::CHttpDownload2FileSink::onHttpRecvHeader",
+    EXPECT_TRUE(testutil::hasLogLine(vxtest::takeLogLines(), "utility::CHttpDownload2FileSink::onHttpRecvHeader",
                          L"onHttpErro status = " + std::to_wstring(c.status)));
   }
 }
@@ -91,7 +94,8 @@ TEST_F(HttpDownload, ErrorStatusesAreLoggedAndCreateNoFile) {
 // body to WinINet; a cut-off installer must not count as downloaded.
 TEST_F(HttpDownload, BodyCutShortFails) {
   EXPECT_FALSE(downloader_.download(url("/cut/50000"), target(), nullptr));
-  EXPECT_TRUE(log_.has(kRequestFunction, L"body ended after 50000 of 100001 bytes"));
+  EXPECT_TRUE(testutil::hasLogLine(vxtest::takeLogLines(), kRequestFunction,
+                                 L"body ended after 50000 of 100001 bytes"));
 }
 
 TEST_F(HttpDownload, StalledServerFailsInsteadOfHanging) {
@@ -100,11 +104,8 @@ TEST_F(HttpDownload, StalledServerFailsInsteadOfHanging) {
   EXPECT_FALSE(downloader.download(url("/stall/40000"), target(), &progress));
   ASSERT_FALSE(progress.calls.empty());
   EXPECT_LE(progress.calls.back().received, 40000);
-  bool logged = false;
-  for (const auto& line : log_.all()) {
-    logged = logged || (line.first == kRequestFunction && line.second.starts_with(L"read failed"));
-  }
-  EXPECT_TRUE(logged);
+  EXPECT_TRUE(vxtest::anyLineHas(vxtest::takeLogLines(),
+                                 {L"utility::CHttpClient::request: read failed"}));
 }
 
 TEST_F(HttpDownload, RequestCarriesPathQueryAndHeaders) {

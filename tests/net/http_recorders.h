@@ -1,13 +1,12 @@
 #pragma once
 // Sinks that record what the platform HTTP client and downloader report, and
-// a capture of the log lines written meanwhile.
+// a check of the log lines captured meanwhile.
 
 #include <string>
 #include <vector>
 
 #include "net/http_client.h"
 #include "net/http_downloader.h"
-#include "utility/log.h"
 
 namespace testutil {
 
@@ -67,34 +66,14 @@ class RecordingProgress : public utility::CHttpDownloader::IHttpDownloadSink {
   int refuseAt = -1;
 };
 
-// Collects the log lines written while it exists (one at a time).
-class LogCapture {
- public:
-  LogCapture() {
-    lines().clear();
-    setLogSink(&LogCapture::capture);
+// True when lines (from vxtest::takeLogLines) hold exactly function's text.
+inline bool hasLogLine(const std::vector<std::wstring>& lines, const std::string& function,
+                       const std::wstring& text) {
+  const std::wstring wanted = std::wstring(function.begin(), function.end()) + L": " + text;
+  for (const std::wstring& line : lines) {
+    if (line == wanted) return true;
   }
-  ~LogCapture() { setLogSink(nullptr); }
-  LogCapture(const LogCapture&) = delete;
-  LogCapture& operator=(const LogCapture&) = delete;
-
-  // True when function logged exactly text.
-  bool has(const std::string& function, const std::wstring& text) const {
-    for (const auto& line : lines()) {
-      if (line.first == function && line.second == text) return true;
-    }
-    return false;
-  }
-  const std::vector<std::pair<std::string, std::wstring>>& all() const { return lines(); }
-
- private:
-  static std::vector<std::pair<std::string, std::wstring>>& lines() {
-    static std::vector<std::pair<std::string, std::wstring>> captured;
-    return captured;
-  }
-  static void capture(const char* function, int, const wchar_t* text) {
-    lines().emplace_back(function, text);
-  }
-};
+  return false;
+}
 
 }  // namespace testutil

@@ -1,0 +1,186 @@
+// The libcurl download and post against the loopback servers: contents,
+// redirects, error statuses, stalls, progress and TLS verification.
+#include "net/curl_downloader.h"
+
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "net/curl_settings.h"
+#include "tests/net/log_capture.h"
+#include "tests/net/loopback.h"
+#include "tests/utility/temp_folder.h"
+
+namespace {
+
+using vxtest::LoopbackState;
+
+class CurlTransfer : public testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(vxtest::loadLoopbackState(state_)); }
+
+  // Downloads url into the temp folder; percent values go to percents.
+  bool download(const std::string& url, std::vector<int>* percents = nullptr) {
+    return CCurlDownloader::downloadFile(target(), url, [percents](int p) {
+      if (percents != nullptr) percents->push_back(p);
+    });
+  }
+  std::wstring target() const { return folder_.file(L"package.exe"); }
+  std::string downloaded() const { return testutil::readFile(target()); }
+
+  LoopbackState state_;
+  testutil::TempFolder folder_{L"curl_transfer"};
+};
+
+struct DownloadCase {
+  const char* path;
+  size_t expectedSize;
+  bool reportsPercent;
+};
+
+TEST_F(CurlTransfer, DownloadsExactlyWhatTheServerSends) {
+  const DownloadCase cases[] = {
+      {"/file/3000000", 3000000, true},
+      {"/nolength/200000", 200000, false},  // no total: no percent at all
+      {"/redirect/5/file/1000", 1000, true},
+      {"/empty", 0, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    std::vector<int> percents;
+    ASSERT_TRUE(download(vxtest::httpUrl(state_, c.path), &percents));
+    EXPECT_EQ(downloaded(), vxtest::patternBytes(c.expectedSize));
+    EXPECT_EQ(!percents.empty(), c.reportsPercent);
+  }
+}
+
+TEST_F(CurlTransfer, FailsOnErrorStatusesAndTooManyRedirects) {
+  struct FailureCase {
+    const char* path;
+    const wchar_t* logged;
+  };
+  // The error page over 1 MiB must not pass for an installer either.
+  const FailureCase cases[] = {
+      {"/redirect/6/file/1000", L"curl result 47"},  // too many redirects
+      {"/status/404", L"http status error 404"},
+      {"/status/500/2000000", L"http status error 500"},
+      {"/status/302", L"http status error 302"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    vxtest::takeLogLines();
+    EXPECT_FALSE(download(vxtest::httpUrl(state_, c.path)));
+    EXPECT_TRUE(vxtest::anyLineHas(vxtest::takeLogLines(), {L"CCurlDownloader::downloadFile", c.logged}));
+  }
+}
+
+TEST_F(CurlTransfer, ReplacesAnExistingFileAndFailsWhenTheFileCannotBeMade) {
+  testutil::writeFile(target(), std::string(5000, 'x'));
+  ASSERT_TRUE(download(vxtest::httpUrl(state_, "/file/10")));
+  EXPECT_EQ(downloaded(), vxtest::patternBytes(10));
+  EXPECT_FALSE(CCurlDownloader::downloadFile(folder_.file(L"missing\\package.exe"),
+                                             vxtest::httpUrl(state_, "/file/10"), nullptr));
+}
+
+TEST_F(CurlTransfer, AStalledDownloadFailsInsteadOfHanging) {
+  const CurlTransferLimits saved = CCurlSettings::transferLimits();
+  CCurlSettings::setTransferLimits({saved.maxRecvBytesPerSecond, 2});
+  vxtest::takeLogLines();
+  const bool ok = download(vxtest::httpUrl(state_, "/stall/100000"));
+  CCurlSettings::setTransferLimits(saved);
+  EXPECT_FALSE(ok);
+  // Ended by the stall limit, not by the server giving up after minutes.
+  EXPECT_TRUE(vxtest::anyLineHas(vxtest::takeLogLines(), {L"curl result 28"}));  // operation timed out
+}
+
+TEST_F(CurlTransfer, ThrottlesPercentToAboutOncePerSecondBelowHundred) {
+  // 50 MiB under the 20 MiB/s cap lasts a few seconds.
+  const ULONGLONG start = ::GetTickCount64();
+  std::vector<int> percents;
+  ASSERT_TRUE(download(vxtest::httpUrl(state_, "/file/52428800"), &percents));
+  const ULONGLONG seconds = (::GetTickCount64() - start) / 1000;
+  ASSERT_FALSE(percents.empty());
+  EXPECT_LE(percents.size(), seconds + 2);
+  for (size_t i = 0; i < percents.size(); ++i) {
+    EXPECT_GE(percents[i], 0);
+    EXPECT_LE(percents[i], 99);
+    if (i > 0) {
+      EXPECT_GE(percents[i], percents[i - 1]);
+    }
+  }
+}
+
+struct TlsCase {
+  const char* name;
+  int LoopbackState::*port;
+  bool accepted;
+};
+
+constexpr TlsCase kTlsCases[] = {
+    {"test CA, right host", &LoopbackState::httpsPort, true},
+    {"unknown CA", &LoopbackState::untrustedPort, false},
+    {"wrong host name", &LoopbackState::wrongHostPort, false},
+};
+
+TEST_F(CurlTransfer, DownloadVerifiesTheServerCertificate) {
+  for (const auto& c : kTlsCases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(download(vxtest::httpsUrl(state_.*c.port, "/file/4096")), c.accepted);
+  }
+}
+
+TEST_F(CurlTransfer, PostVerifiesTheServerCertificate) {
+  for (const auto& c : kTlsCases) {
+    SCOPED_TRACE(c.name);
+    const std::string prefix = vxtest::uniquePrefix();
+    std::string response = "unchanged";
+    EXPECT_EQ(CCurlDownloader::postRequest("{}", response, vxtest::httpsUrl(state_.*c.port, prefix + "/mp/collect"), {}),
+              c.accepted);
+    // A refused server never sees the request.
+    EXPECT_EQ(vxtest::readRecords(state_, prefix).size(), c.accepted ? 1u : 0u);
+    EXPECT_EQ(response, c.accepted ? "" : "unchanged");
+  }
+}
+
+TEST_F(CurlTransfer, PostSendsTheJsonTypeThenExtraHeadersAndTheExactBody) {
+  struct PostCase {
+    std::string body;
+    std::vector<std::string> extraHeaders;
+  };
+  const PostCase cases[] = {
+      {"{\"client_id\":\"a\\\"b\"}", {}},
+      {"", {"X-First: 1", "X-Second: 2"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.body);
+    const std::string prefix = vxtest::uniquePrefix();
+    std::string response;
+    ASSERT_TRUE(CCurlDownloader::postRequest(c.body, response, vxtest::httpUrl(state_, prefix + "/mp/collect"),
+                                             c.extraHeaders));
+    auto records = vxtest::readRecords(state_, prefix);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].method, "POST");
+    EXPECT_EQ(records[0].body, c.body);
+    EXPECT_EQ(records[0].header("Content-Length"), std::to_string(c.body.size()));
+    EXPECT_EQ(records[0].header("Content-Type"), "application/json;charset=UTF-8");
+    std::vector<std::string> extras;
+    for (const auto& [name, value] : records[0].headers) {
+      if (name.starts_with("X-")) extras.push_back(name + ": " + value);
+    }
+    EXPECT_EQ(extras, c.extraHeaders);
+  }
+}
+
+TEST_F(CurlTransfer, PostReturnsTheWholeResponseOrFailsOnAnErrorStatus) {
+  std::string response;
+  // The content starts with a NUL byte and holds more.
+  ASSERT_TRUE(CCurlDownloader::postRequest("{}", response, vxtest::httpUrl(state_, "/file/100000"), {}));
+  EXPECT_EQ(response, vxtest::patternBytes(100000));
+  response = "unchanged";
+  EXPECT_FALSE(CCurlDownloader::postRequest("{}", response, vxtest::httpUrl(state_, "/status/500"), {}));
+  EXPECT_EQ(response, "unchanged");
+}
+
+}  // namespace

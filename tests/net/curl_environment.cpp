@@ -1,0 +1,27 @@
+// libcurl is initialised once per process, log lines are collected, and
+// every transfer of the test run trusts the loopback servers' test CA
+// instead of the Windows store.
+#include <curl/curl.h>
+#include <gtest/gtest.h>
+
+#include "net/curl_settings.h"
+#include "tests/net/log_capture.h"
+#include "tests/net/loopback.h"
+
+namespace {
+
+class CurlEnvironment : public testing::Environment {
+ public:
+  void SetUp() override {
+    vxtest::installLogCapture();
+    ASSERT_EQ(curl_global_init(CURL_GLOBAL_ALL), CURLE_OK);
+    vxtest::LoopbackState state;
+    ASSERT_TRUE(vxtest::loadLoopbackState(state));
+    CCurlSettings::setCaBundle(state.caFile);
+  }
+  // No curl_global_cleanup: a reporter's worker may still be posting.
+};
+
+testing::Environment* const kCurlEnvironment = testing::AddGlobalTestEnvironment(new CurlEnvironment);
+
+}  // namespace
