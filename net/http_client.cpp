@@ -55,6 +55,8 @@ bool CHttpClient::open(const std::wstring& url, const std::wstring& headers,
 }
 
 bool CHttpClient::openSession() {
+  // Closed first, so that closing cannot change the error of the open.
+  session_.reset();
   session_.reset(::InternetOpenW(L"", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
   if (!session_) {
     reportError(HttpErrorStage::kOpen);
