@@ -16,15 +16,11 @@
 #include "utility/log.h"
 #include "utility/text.h"
 
-namespace {
-
-constexpr size_t kMaxPendingEvents = 100;
-
-}  // namespace
+namespace analytics {
 
 // Everything the worker touches. The worker holds its own reference, so a
 // post that outlives the reporter finishes on valid memory.
-struct AnalyticsReporter::Shared {
+struct ReporterState {
   std::mutex queueLock;
   std::condition_variable wakeUp;
   std::deque<std::function<void()>> pendingEvents;
@@ -39,9 +35,13 @@ struct AnalyticsReporter::Shared {
   std::wstring clientId;
 };
 
+}  // namespace analytics
+
 namespace {
 
-using Shared = AnalyticsReporter::Shared;
+constexpr size_t kMaxPendingEvents = 100;
+
+using Shared = analytics::ReporterState;
 
 std::wstring currentClientId(Shared& shared) {
   std::lock_guard guard(shared.clientIdLock);

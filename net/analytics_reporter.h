@@ -10,6 +10,10 @@
 
 #include "app/endpoints.h"
 
+namespace analytics {
+struct ReporterState;
+}
+
 class AnalyticsReporter {
  public:
   AnalyticsReporter();
@@ -32,8 +36,6 @@ class AnalyticsReporter {
   // stays empty when no adapter qualifies.
   void computeClientId();
 
-  struct Shared;
-
  private:
-  std::shared_ptr<Shared> shared_;
+  std::shared_ptr<analytics::ReporterState> shared_;
 };
