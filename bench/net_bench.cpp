@@ -3,8 +3,9 @@
 //     throughput of the download paths for a 256 MiB file next to a plain
 //     Winsock copy of the same bytes, and the time from sendEvent until the
 //     collector has the request;
-//   net_bench.exe peak <http port> <bytes>
-//     the peak working set of a process that downloads <bytes> with libcurl.
+//   net_bench.exe peak|peak-wininet <http port> <bytes>
+//     the peak working set of a process that downloads <bytes> with libcurl
+//     or with the platform HTTP client.
 // bench/net_bench.sh starts the loopback server and runs both modes.
 #include <winsock2.h>
 #include <windows.h>
@@ -22,6 +23,7 @@
 #include "net/analytics_reporter.h"
 #include "net/curl_downloader.h"
 #include "net/curl_settings.h"
+#include "net/http_downloader.h"
 
 namespace {
 
@@ -57,6 +59,19 @@ double curlThroughput(int port, long long bytes, long long capBytesPerSecond) {
   const std::wstring target = tempFile(L"vx_net_bench.bin");
   const LARGE_INTEGER start = now();
   const bool ok = CCurlDownloader::downloadFile(target, fileUrl(port, bytes), nullptr);
+  const double seconds = secondsSince(start);
+  ::DeleteFileW(target.c_str());
+  return ok ? static_cast<double>(bytes) / kMiB / seconds : 0.0;
+}
+
+// MiB/s of one platform HTTP client (WinINet) download of bytes into a temp
+// file; 0 on failure.
+double wininetThroughput(int port, long long bytes) {
+  const std::string url = fileUrl(port, bytes);
+  const std::wstring target = tempFile(L"vx_net_bench_wininet.bin");
+  utility::CHttpDownloader downloader;
+  const LARGE_INTEGER start = now();
+  const bool ok = downloader.download(std::wstring(url.begin(), url.end()), target, nullptr);
   const double seconds = secondsSince(start);
   ::DeleteFileW(target.c_str());
   return ok ? static_cast<double>(bytes) / kMiB / seconds : 0.0;
@@ -145,6 +160,7 @@ int runAll(int port, const std::wstring& records) {
       {"plain Winsock copy (the limit)", [](int p) { return socketThroughput(p, kLargeFile); }},
       {"libcurl, 20 MiB/s cap", [](int p) { return curlThroughput(p, kLargeFile, 20 * kMiB); }},
       {"libcurl, cap lifted (benchmark only)", [](int p) { return curlThroughput(p, kLargeFile, 0); }},
+      {"platform HTTP client (WinINet)", [](int p) { return wininetThroughput(p, kLargeFile); }},
   };
   std::printf("256 MiB over loopback HTTP:\n");
   for (const auto& row : rows) std::printf("  %-40s %8.1f MiB/s\n", row.name, row.measure(port));
@@ -152,13 +168,14 @@ int runAll(int port, const std::wstring& records) {
   return 0;
 }
 
-int runPeak(int port, long long bytes) {
-  const double rate = curlThroughput(port, bytes, 0);
+int runPeak(int port, long long bytes, bool wininet) {
+  const double rate = wininet ? wininetThroughput(port, bytes) : curlThroughput(port, bytes, 0);
   PROCESS_MEMORY_COUNTERS counters{};
   counters.cb = sizeof counters;
   ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters);
-  std::printf("libcurl download of %lld MiB (cap lifted, %.1f MiB/s): peak working set %.1f MiB\n", bytes / kMiB,
-              rate, static_cast<double>(counters.PeakWorkingSetSize) / kMiB);
+  std::printf("%s download of %lld MiB (%.1f MiB/s): peak working set %.1f MiB\n",
+              wininet ? "WinINet" : "libcurl (cap lifted)", bytes / kMiB, rate,
+              static_cast<double>(counters.PeakWorkingSetSize) / kMiB);
   return rate > 0 ? 0 : 1;
 }
 
@@ -166,7 +183,8 @@ int runPeak(int port, long long bytes) {
 
 int main(int argc, char** argv) {
   if (argc != 4) {
-    std::fprintf(stderr, "usage: net_bench all <port> <records folder> | peak <port> <bytes>\n");
+    std::fprintf(stderr,
+                 "usage: net_bench all <port> <records folder> | peak|peak-wininet <port> <bytes>\n");
     return 2;
   }
   WSADATA wsa;
@@ -174,7 +192,9 @@ int main(int argc, char** argv) {
   curl_global_init(CURL_GLOBAL_ALL);
   const std::string mode = argv[1];
   const int port = std::atoi(argv[2]);
-  if (mode == "peak") return runPeak(port, std::atoll(argv[3]));
+  if (mode == "peak" || mode == "peak-wininet") {
+    return runPeak(port, std::atoll(argv[3]), mode == "peak-wininet");
+  }
   const std::string records = argv[3];
   return runAll(port, std::wstring(records.begin(), records.end()));
 }

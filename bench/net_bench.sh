@@ -19,3 +19,5 @@ run() { "$build/wine-run.sh" "$build/bench/net_bench.exe" "$@"; }
 run all "$port" "$records"
 run peak "$port" $((16 * 1024 * 1024))
 run peak "$port" $((256 * 1024 * 1024))
+run peak-wininet "$port" $((16 * 1024 * 1024))
+run peak-wininet "$port" $((256 * 1024 * 1024))

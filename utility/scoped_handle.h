@@ -87,6 +87,21 @@ using ScopedWindow = ScopedGeneric<WindowTraits>;
 
 }  // namespace utility
 
+// WinINet sessions, connections and requests.
+#include <wininet.h>
+
+namespace utility {
+
+struct InternetHandleTraits {
+  using Handle = HINTERNET;
+  static Handle invalid() { return nullptr; }
+  static bool isValid(Handle h) { return h != nullptr; }
+  static void close(Handle h) { ::InternetCloseHandle(h); }
+};
+using ScopedInternetHandle = ScopedGeneric<InternetHandleTraits>;
+
+}  // namespace utility
+
 // CryptoAPI provider and hash objects (wincrypt.h is outside the lean
 // Windows headers).
 #include <wincrypt.h>
