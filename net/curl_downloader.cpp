@@ -95,8 +95,8 @@ bool finalStatusOk(CURL* handle, const char* functionName) {
   return false;
 }
 
-// This libcurl is built without its message texts, so its error text says
-// only "Error": the code tells what happened.
+// The numeric result beside libcurl's text, so that support can match a log
+// line to the exact failure.
 void logResultCode(const char* functionName, CURLcode result) {
   writeLog(functionName, __LINE__, L"curl result %d", static_cast<int>(result));
 }
