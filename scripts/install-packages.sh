@@ -10,7 +10,7 @@ packages=(
   7zip rapidjson-dev libstb-dev googletest
   clang llvm libclang-rt-14-dev
   openssl
-  util-linux mount
+  util-linux mount ca-certificates
 )
 
 missing=()
