@@ -12,6 +12,8 @@
 
 #include <rapidjson/document.h>
 
+#include "tests/common/wine_path.h"
+
 namespace vxtest {
 namespace {
 
@@ -75,16 +77,10 @@ std::string CollectorRecord::header(const std::string& name) const {
   return {};
 }
 
-std::string windowsPath(const std::string& linuxPath) {
-  std::string path = "Z:" + linuxPath;
-  std::replace(path.begin(), path.end(), '/', '\\');
-  return path;
-}
-
 bool loadLoopbackState(LoopbackState& out) {
   std::string file = stateFilePath();
   if (file.empty()) return false;
-  auto pairs = readPairs(readFile(windowsPath(file)));
+  auto pairs = readPairs(readFile(testutil::winePath(file)));
   for (const char* key : {"http_port", "https_port", "untrusted_port", "wronghost_port", "ca_file",
                           "untrusted_ca_file", "bundle_file", "records_dir"}) {
     if (pairs[key].empty()) return false;
@@ -93,10 +89,10 @@ bool loadLoopbackState(LoopbackState& out) {
   out.httpsPort = std::atoi(pairs["https_port"].c_str());
   out.untrustedPort = std::atoi(pairs["untrusted_port"].c_str());
   out.wrongHostPort = std::atoi(pairs["wronghost_port"].c_str());
-  out.caFile = windowsPath(pairs["ca_file"]);
-  out.untrustedCaFile = windowsPath(pairs["untrusted_ca_file"]);
-  out.bundleFile = windowsPath(pairs["bundle_file"]);
-  out.recordsDir = windowsPath(pairs["records_dir"]);
+  out.caFile = testutil::winePath(pairs["ca_file"]);
+  out.untrustedCaFile = testutil::winePath(pairs["untrusted_ca_file"]);
+  out.bundleFile = testutil::winePath(pairs["bundle_file"]);
+  out.recordsDir = testutil::winePath(pairs["records_dir"]);
   return true;
 }
 
