@@ -11,7 +11,7 @@
 #include "net/curl_settings.h"
 #include "tests/net/log_capture.h"
 #include "tests/net/loopback.h"
-#include "tests/utility/temp_folder.h"
+#include "tests/common/temp_dir.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ class CurlTransfer : public testing::Test {
   std::string downloaded() const { return testutil::readFile(target()); }
 
   LoopbackState state_;
-  testutil::TempFolder folder_{L"curl_transfer"};
+  testutil::TempDir folder_;
 };
 
 struct DownloadCase {

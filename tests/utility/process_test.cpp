@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/common/temp_dir.h"
 #include "tests/fixtures/child_helper_client.h"
 #include "tests/fixtures/child_record.h"
 #include "tests/utility/log_capture.h"
@@ -21,7 +22,7 @@ class Process : public testing::Test {
  protected:
   void TearDown() override { ::SetEnvironmentVariableW(fixtures::kRecordVariable, nullptr); }
 
-  fixtures::TempDir dir_;
+  testutil::TempDir dir_;
   const std::wstring helper_ = fixtures::childHelperPath();
 };
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/utility/temp_folder.h"
+#include "tests/common/temp_dir.h"
 #include "utility/log.h"
 
 namespace {
@@ -35,7 +35,7 @@ class UFile : public testing::Test {
   }
   void TearDown() override { setLogSink(nullptr); }
 
-  testutil::TempFolder folder_{L"ufile"};
+  testutil::TempDir folder_;
 };
 
 TEST_F(UFile, FileExistsForFilesAndFolders) {
