@@ -6,21 +6,15 @@
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 
 #include <rapidjson/document.h>
 
+#include "tests/common/temp_dir.h"
 #include "tests/common/wine_path.h"
 
 namespace vxtest {
 namespace {
-
-std::string readFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 std::string stateFilePath() {
   if (const char* env = std::getenv("VX_NET_STATE"); env != nullptr && *env != '\0') return env;
@@ -51,7 +45,7 @@ std::string member(const rapidjson::Value& v, const char* name) {
 
 bool parseRecord(const std::filesystem::path& jsonFile, CollectorRecord& out) {
   rapidjson::Document doc;
-  std::string text = readFile(jsonFile);
+  std::string text = testutil::readFile(jsonFile);
   if (doc.Parse(text.c_str()).HasParseError() || !doc.IsObject()) return false;
   out.seq = doc.HasMember("seq") ? doc["seq"].GetInt() : 0;
   out.method = member(doc, "method");
@@ -64,7 +58,7 @@ bool parseRecord(const std::filesystem::path& jsonFile, CollectorRecord& out) {
     }
   }
   std::filesystem::path bodyFile = jsonFile;
-  out.body = readFile(bodyFile.replace_extension(".body"));
+  out.body = testutil::readFile(bodyFile.replace_extension(".body"));
   return true;
 }
 
@@ -80,7 +74,7 @@ std::string CollectorRecord::header(const std::string& name) const {
 bool loadLoopbackState(LoopbackState& out) {
   std::string file = stateFilePath();
   if (file.empty()) return false;
-  auto pairs = readPairs(readFile(testutil::winePath(file)));
+  auto pairs = readPairs(testutil::readFile(testutil::winePath(file)));
   for (const char* key : {"http_port", "https_port", "untrusted_port", "wronghost_port", "ca_file",
                           "untrusted_ca_file", "bundle_file", "records_dir"}) {
     if (pairs[key].empty()) return false;
