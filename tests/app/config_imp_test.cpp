@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/endpoints.h"
-#include "utility/log.h"
+#include "tests/common/log_capture.h"
 
 namespace {
 
@@ -142,25 +142,21 @@ TEST_F(ConfigImpTest, PackageUrlsShareOneHttpsHost) {
   }
 }
 
-std::vector<std::pair<std::string, std::wstring>> g_logged;
-
-void captureLog(const char* functionName, int, const wchar_t* text) {
-  g_logged.emplace_back(functionName, text);
-}
-
 TEST_F(ConfigImpTest, OnlyVariants4And64LogTheirSelection) {
-  g_logged.clear();
-  setLogSink(captureLog);
-  config().setPlayer4();
-  config().setPlayer64();
-  config().setPlayer3();
-  config().setPlayer9();
-  setLogSink(nullptr);
-  const std::vector<std::pair<std::string, std::wstring>> expected = {
-      {"ConfigImp::setPlayer4", L"version 4"},
-      {"ConfigImp::setPlayer64", L"version 64"},
+  std::vector<std::wstring> logged;
+  {
+    testutil::LogCapture log;
+    config().setPlayer4();
+    config().setPlayer64();
+    config().setPlayer3();
+    config().setPlayer9();
+    logged = log.lines();
+  }
+  const std::vector<std::wstring> expected = {
+      L"ConfigImp::setPlayer4: version 4",
+      L"ConfigImp::setPlayer64: version 64",
   };
-  EXPECT_EQ(g_logged, expected);
+  EXPECT_EQ(logged, expected);
 }
 
 TEST_F(ConfigImpTest, FixedAnswersDoNotDependOnVariantOrLanguage) {

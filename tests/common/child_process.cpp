@@ -3,17 +3,14 @@
 #include <windows.h>
 
 #include "tests/common/message_pump.h"
+#include "tests/common/wine_path.h"
 #include "utility/scoped_handle.h"
 
 namespace vxtest {
 
 unsigned runChildProcess(const std::wstring& linuxPath, const std::wstring& arguments,
                          unsigned limitMs) {
-  std::wstring path = L"Z:" + linuxPath;
-  for (wchar_t& c : path) {
-    if (c == L'/') c = L'\\';
-  }
-  std::wstring commandLine = L"\"" + path + L"\" " + arguments;
+  std::wstring commandLine = L"\"" + testutil::winePath(linuxPath) + L"\" " + arguments;
   STARTUPINFOW startup = {};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info = {};

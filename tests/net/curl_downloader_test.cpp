@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "net/curl_settings.h"
-#include "tests/net/log_capture.h"
+#include "tests/common/log_capture.h"
+#include "tests/common/temp_dir.h"
 #include "tests/net/loopback.h"
-#include "tests/utility/temp_folder.h"
 
 namespace {
 
@@ -31,7 +31,8 @@ class CurlTransfer : public testing::Test {
   std::string downloaded() const { return testutil::readFile(target()); }
 
   LoopbackState state_;
-  testutil::TempFolder folder_{L"curl_transfer"};
+  testutil::TempDir folder_;
+  testutil::LogCapture log_;
 };
 
 struct DownloadCase {
@@ -70,9 +71,9 @@ TEST_F(CurlTransfer, FailsOnErrorStatusesAndTooManyRedirects) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.path);
-    vxtest::takeLogLines();
+    log_.clear();
     EXPECT_FALSE(download(vxtest::httpUrl(state_, c.path)));
-    EXPECT_TRUE(vxtest::anyLineHas(vxtest::takeLogLines(), {L"CCurlDownloader::downloadFile", c.logged}));
+    EXPECT_TRUE(log_.anyLineHas({L"CCurlDownloader::downloadFile", c.logged}));
   }
 }
 
@@ -87,12 +88,12 @@ TEST_F(CurlTransfer, ReplacesAnExistingFileAndFailsWhenTheFileCannotBeMade) {
 TEST_F(CurlTransfer, AStalledDownloadFailsInsteadOfHanging) {
   const CurlTransferLimits saved = CCurlSettings::transferLimits();
   CCurlSettings::setTransferLimits({saved.maxRecvBytesPerSecond, 2});
-  vxtest::takeLogLines();
+  log_.clear();
   const bool ok = download(vxtest::httpUrl(state_, "/stall/100000"));
   CCurlSettings::setTransferLimits(saved);
   EXPECT_FALSE(ok);
   // Ended by the stall limit, not by the server giving up after minutes.
-  EXPECT_TRUE(vxtest::anyLineHas(vxtest::takeLogLines(), {L"curl result 28"}));  // operation timed out
+  EXPECT_TRUE(log_.anyLineHas({L"curl result 28"}));  // operation timed out
 }
 
 TEST_F(CurlTransfer, ThrottlesPercentToAboutOncePerSecondBelowHundred) {

@@ -1,11 +1,9 @@
-// libcurl is initialised once per process, log lines are collected, and
-// every transfer of the test run trusts the loopback servers' test CA
-// instead of the Windows store.
+// libcurl is initialised once per process, and every transfer of the test
+// run trusts the loopback servers' test CA instead of the Windows store.
 #include <curl/curl.h>
 #include <gtest/gtest.h>
 
 #include "net/curl_settings.h"
-#include "tests/net/log_capture.h"
 #include "tests/net/loopback.h"
 
 namespace {
@@ -13,7 +11,6 @@ namespace {
 class CurlEnvironment : public testing::Environment {
  public:
   void SetUp() override {
-    vxtest::installLogCapture();
     ASSERT_EQ(curl_global_init(CURL_GLOBAL_ALL), CURLE_OK);
     vxtest::LoopbackState state;
     ASSERT_TRUE(vxtest::loadLoopbackState(state));

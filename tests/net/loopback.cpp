@@ -6,19 +6,15 @@
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 
 #include <rapidjson/document.h>
 
+#include "tests/common/temp_dir.h"
+#include "tests/common/wine_path.h"
+
 namespace vxtest {
 namespace {
-
-std::string readFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 std::string stateFilePath() {
   if (const char* env = std::getenv("VX_NET_STATE"); env != nullptr && *env != '\0') return env;
@@ -49,7 +45,7 @@ std::string member(const rapidjson::Value& v, const char* name) {
 
 bool parseRecord(const std::filesystem::path& jsonFile, CollectorRecord& out) {
   rapidjson::Document doc;
-  std::string text = readFile(jsonFile);
+  std::string text = testutil::readFile(jsonFile);
   if (doc.Parse(text.c_str()).HasParseError() || !doc.IsObject()) return false;
   out.seq = doc.HasMember("seq") ? doc["seq"].GetInt() : 0;
   out.method = member(doc, "method");
@@ -62,7 +58,7 @@ bool parseRecord(const std::filesystem::path& jsonFile, CollectorRecord& out) {
     }
   }
   std::filesystem::path bodyFile = jsonFile;
-  out.body = readFile(bodyFile.replace_extension(".body"));
+  out.body = testutil::readFile(bodyFile.replace_extension(".body"));
   return true;
 }
 
@@ -75,16 +71,10 @@ std::string CollectorRecord::header(const std::string& name) const {
   return {};
 }
 
-std::string windowsPath(const std::string& linuxPath) {
-  std::string path = "Z:" + linuxPath;
-  std::replace(path.begin(), path.end(), '/', '\\');
-  return path;
-}
-
 bool loadLoopbackState(LoopbackState& out) {
   std::string file = stateFilePath();
   if (file.empty()) return false;
-  auto pairs = readPairs(readFile(windowsPath(file)));
+  auto pairs = readPairs(testutil::readFile(testutil::winePath(file)));
   for (const char* key : {"http_port", "https_port", "untrusted_port", "wronghost_port", "ca_file",
                           "untrusted_ca_file", "bundle_file", "records_dir"}) {
     if (pairs[key].empty()) return false;
@@ -93,10 +83,10 @@ bool loadLoopbackState(LoopbackState& out) {
   out.httpsPort = std::atoi(pairs["https_port"].c_str());
   out.untrustedPort = std::atoi(pairs["untrusted_port"].c_str());
   out.wrongHostPort = std::atoi(pairs["wronghost_port"].c_str());
-  out.caFile = windowsPath(pairs["ca_file"]);
-  out.untrustedCaFile = windowsPath(pairs["untrusted_ca_file"]);
-  out.bundleFile = windowsPath(pairs["bundle_file"]);
-  out.recordsDir = windowsPath(pairs["records_dir"]);
+  out.caFile = testutil::winePath(pairs["ca_file"]);
+  out.untrustedCaFile = testutil::winePath(pairs["untrusted_ca_file"]);
+  out.bundleFile = testutil::winePath(pairs["bundle_file"]);
+  out.recordsDir = testutil::winePath(pairs["records_dir"]);
   return true;
 }
 

@@ -39,8 +39,6 @@ struct CollectorRecord {
 // by the compile definition VX_NET_STATE_PATH. False when it is missing or
 // incomplete.
 bool loadLoopbackState(LoopbackState& out);
-// The Windows path (Wine's Z: drive) of a Linux path.
-std::string windowsPath(const std::string& linuxPath);
 // "http://127.0.0.1:<http port>" + path.
 std::string httpUrl(const LoopbackState& state, const std::string& path);
 // "https://<host>:<port>" + path.

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "skinui/core/archive_extract.h"
+#include "tests/common/temp_dir.h"
 #include "tests/skinui/test_archives.h"
 
 namespace {
@@ -19,14 +20,14 @@ int extractTo(const Bytes& archive, const std::wstring& dir,
 
 TEST(ArchiveDirectory, WritesFilesFoldersAndEmptyFiles) {
   for (int id : {skintest::kSkinBcj, skintest::kSkinLzma2}) {
-    skintest::TempDir dir;
-    ASSERT_EQ(extractTo(skintest::ResourceBytes(id), dir.path()), SkinUI::kArchiveOk) << id;
+    testutil::TempDir dir;
+    ASSERT_EQ(extractTo(skintest::ResourceBytes(id), dir.path() + L"\\"), SkinUI::kArchiveOk) << id;
     for (const wchar_t* name : {L"mainframe.xml", L"language.tsv", L"common/close.png",
                                 L"common/icons/deep/arrow.bin"}) {
-      EXPECT_EQ(skintest::ReadFileBytes(dir.path() + name), skintest::SkinSource(name));
+      EXPECT_EQ(skintest::ReadFileBytes(dir.file(name)), skintest::SkinSource(name));
     }
-    EXPECT_TRUE(fs::is_directory(fs::path(dir.path() + L"common\\icons\\deep")));
-    fs::path empty(dir.path() + L"layout\\empty.xml");
+    EXPECT_TRUE(fs::is_directory(fs::path(dir.file(L"common\\icons\\deep"))));
+    fs::path empty(dir.file(L"layout\\empty.xml"));
     EXPECT_TRUE(fs::is_regular_file(empty));
     EXPECT_EQ(fs::file_size(empty), 0u);
   }
@@ -35,14 +36,14 @@ TEST(ArchiveDirectory, WritesFilesFoldersAndEmptyFiles) {
 TEST(ArchiveDirectory, DamagedFileGives1005) {
   Bytes archive = skintest::ResourceBytes(skintest::kSkinCopy);
   archive[skintest::FindText(archive, "DEEP-ARROW")] ^= 0x20;
-  skintest::TempDir dir;
-  EXPECT_EQ(extractTo(archive, dir.path()), SkinUI::kArchiveCrcError);
+  testutil::TempDir dir;
+  EXPECT_EQ(extractTo(archive, dir.path() + L"\\"), SkinUI::kArchiveCrcError);
 }
 
 TEST(ArchiveDirectory, FileThatCannotBeOpenedGives1015) {
-  skintest::TempDir dir;
-  fs::create_directories(fs::path(dir.path() + L"mainframe.xml"));
-  EXPECT_EQ(extractTo(skintest::ResourceBytes(skintest::kSkinLzma2), dir.path()),
+  testutil::TempDir dir;
+  fs::create_directories(fs::path(dir.file(L"mainframe.xml")));
+  EXPECT_EQ(extractTo(skintest::ResourceBytes(skintest::kSkinLzma2), dir.path() + L"\\"),
             SkinUI::kArchiveCannotOpenOutput);
 }
 
@@ -50,8 +51,8 @@ TEST(ArchiveDirectory, ObserverSeesRunningTotalsAndCanStop) {
   Bytes archive = skintest::ResourceBytes(skintest::kSkinLzma2);
   uint64_t last = 0;
   int calls = 0;
-  skintest::TempDir all;
-  ASSERT_EQ(extractTo(archive, all.path(), [&](uint64_t total, const wchar_t* file) {
+  testutil::TempDir all;
+  ASSERT_EQ(extractTo(archive, all.path() + L"\\", [&](uint64_t total, const wchar_t* file) {
               EXPECT_GT(total, last);
               EXPECT_NE(file[0], L'\0');
               last = total;
@@ -61,9 +62,9 @@ TEST(ArchiveDirectory, ObserverSeesRunningTotalsAndCanStop) {
             SkinUI::kArchiveOk);
   EXPECT_GE(calls, 4);
 
-  skintest::TempDir stopped;
+  testutil::TempDir stopped;
   int seen = 0;
-  EXPECT_EQ(extractTo(archive, stopped.path(), [&](uint64_t, const wchar_t*) { return ++seen < 2; }),
+  EXPECT_EQ(extractTo(archive, stopped.path() + L"\\", [&](uint64_t, const wchar_t*) { return ++seen < 2; }),
             SkinUI::kArchiveStopped);
   EXPECT_EQ(seen, 2);
 }
@@ -94,8 +95,8 @@ Bytes escapingArchive() {
 
 TEST(ArchiveDirectory, NameThatLeavesTheDirectoryIsRefused) {
   Bytes archive = escapingArchive();
-  skintest::TempDir parent;
-  std::wstring target = parent.path() + L"target\\";
+  testutil::TempDir parent;
+  std::wstring target = parent.file(L"target\\");
   fs::create_directories(fs::path(target));
   // Readable in memory, refused on disk.
   std::vector<std::wstring> names;
@@ -106,7 +107,7 @@ TEST(ArchiveDirectory, NameThatLeavesTheDirectoryIsRefused) {
             SkinUI::kArchiveOk);
   EXPECT_EQ(names, std::vector<std::wstring>{L"../evil.txt"});
   EXPECT_EQ(extractTo(archive, target), SkinUI::kArchiveCannotOpenOutput);
-  EXPECT_FALSE(fs::exists(fs::path(parent.path() + L"evil.txt")));
+  EXPECT_FALSE(fs::exists(fs::path(parent.file(L"evil.txt"))));
 }
 
 }  // namespace

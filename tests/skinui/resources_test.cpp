@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "tests/common/temp_dir.h"
 #include "tests/skinui/test_archives.h"
 
 namespace {
@@ -44,7 +45,7 @@ class BesideLanguageFile {
     SkinUI::CResourceContext context;
     context.SetModuleHandle(::GetModuleHandleW(nullptr));
     path_ = context.GetModuleDirectory() + L"language.tsv";
-    EXPECT_TRUE(skintest::WriteFileBytes(path_, text));
+    EXPECT_TRUE(testutil::writeFile(path_, text));
   }
   ~BesideLanguageFile() { ::DeleteFileW(path_.c_str()); }
 
@@ -75,11 +76,11 @@ TEST(Resources, LanguageFallsBackWhenEmpty) {
 }
 
 TEST(Resources, SkinDirectoryIsKeptOnlyWhenItExists) {
-  skintest::TempDir dir;
-  std::wstring bare = dir.path().substr(0, dir.path().size() - 1);
+  testutil::TempDir dir;
+  const std::wstring bare = dir.path();
   const std::pair<std::wstring, std::wstring> cases[] = {
       {bare, bare + L"\\"},
-      {dir.path(), dir.path()},
+      {bare + L"\\", bare + L"\\"},
       {bare + L"/", bare + L"/"},
       {bare + L"\\missing", L""},
       {L"", L""}};
@@ -105,11 +106,11 @@ TEST(Resources, SkinFilesComeFromTheArchiveWithEitherSeparator) {
 }
 
 TEST(Resources, SkinDirectoryFileWinsOverTheArchive) {
-  skintest::TempDir dir;
-  std::filesystem::create_directories(std::filesystem::path(dir.path() + L"common"));
-  ASSERT_TRUE(skintest::WriteFileBytes(dir.path() + L"mainframe.xml", "<Window/>"));
-  ASSERT_TRUE(skintest::WriteFileBytes(dir.path() + L"common\\close.png", ""));
-  LoadedContext loaded(L"en_US", dir.path().c_str());
+  testutil::TempDir dir;
+  std::filesystem::create_directories(std::filesystem::path(dir.file(L"common")));
+  ASSERT_TRUE(testutil::writeFile(dir.file(L"mainframe.xml"), "<Window/>"));
+  ASSERT_TRUE(testutil::writeFile(dir.file(L"common\\close.png"), ""));
+  LoadedContext loaded(L"en_US", (dir.path() + L"\\").c_str());
   const SkinUI::CResourceContext& context = loaded.context;
   EXPECT_EQ(skinFile(context, L"mainframe.xml"), (Bytes{'<', 'W', 'i', 'n', 'd', 'o', 'w', '/', '>'}));
   // An empty file on disk does not hide the packaged one.
@@ -118,13 +119,13 @@ TEST(Resources, SkinDirectoryFileWinsOverTheArchive) {
 }
 
 TEST(Resources, AbsoluteNamesAreReadFromDiskOrLookedUpVerbatim) {
-  skintest::TempDir dir;
-  std::wstring file = dir.path() + L"absolute.xml";
-  ASSERT_TRUE(skintest::WriteFileBytes(file, "abs"));
+  testutil::TempDir dir;
+  std::wstring file = dir.file(L"absolute.xml");
+  ASSERT_TRUE(testutil::writeFile(file, "abs"));
   ASSERT_EQ(file[1], L':');
   LoadedContext loaded(L"en_US");
   EXPECT_EQ(skinFile(loaded.context, file.c_str()), (Bytes{'a', 'b', 's'}));
-  EXPECT_TRUE(skinFile(loaded.context, (dir.path() + L"mainframe.xml").c_str()).empty());
+  EXPECT_TRUE(skinFile(loaded.context, dir.file(L"mainframe.xml").c_str()).empty());
 }
 
 TEST(Resources, PackagedLanguageTableFollowsTheLanguage) {

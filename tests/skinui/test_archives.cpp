@@ -3,9 +3,8 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+
+#include "tests/common/temp_dir.h"
 
 namespace skintest {
 
@@ -18,14 +17,8 @@ Bytes ResourceBytes(int id) {
 }
 
 Bytes ReadFileBytes(const std::wstring& path) {
-  std::ifstream in(std::filesystem::path(path), std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-  std::ofstream out(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  return static_cast<bool>(out);
+  const std::string bytes = testutil::readFile(path);
+  return Bytes(bytes.begin(), bytes.end());
 }
 
 Bytes SkinSource(const std::wstring& name) {
@@ -44,20 +37,6 @@ unsigned Crc32(const unsigned char* data, size_t size) {
     for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
   }
   return crc ^ 0xFFFFFFFFu;
-}
-
-TempDir::TempDir() {
-  wchar_t base[MAX_PATH];
-  ::GetTempPathW(MAX_PATH, base);
-  static int counter = 0;
-  path_ = std::wstring(base) + L"vx_skin_" + std::to_wstring(::GetCurrentProcessId()) + L"_" +
-          std::to_wstring(++counter) + L"\\";
-  std::filesystem::create_directories(std::filesystem::path(path_));
-}
-
-TempDir::~TempDir() {
-  std::error_code ec;
-  std::filesystem::remove_all(std::filesystem::path(path_), ec);
 }
 
 }  // namespace skintest

@@ -18,30 +18,13 @@ constexpr int kSkinBcj = 134;     // data/skin, BCJ + LZMA2
 
 // The bytes of a "ZIPRES" resource of this program; empty when absent.
 Bytes ResourceBytes(int id);
-// The bytes of a file; empty when it cannot be read.
+// The bytes of a file as Bytes; empty when it cannot be read.
 Bytes ReadFileBytes(const std::wstring& path);
-// Writes bytes to path, replacing it.
-bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
 // The source file of the test skin with a '/'-separated relative name.
 Bytes SkinSource(const std::wstring& name);
 // Offset of the first occurrence of text in bytes; npos when absent.
 size_t FindText(const Bytes& bytes, const std::string& text);
 // CRC32 as 7z stores it.
 unsigned Crc32(const unsigned char* data, size_t size);
-
-// A fresh directory under the temporary folder, removed with its contents
-// when the object goes.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  // The directory with a trailing '\'.
-  const std::wstring& path() const { return path_; }
-
- private:
-  std::wstring path_;
-};
 
 }  // namespace skintest

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/utility/temp_folder.h"
+#include "tests/common/temp_dir.h"
 #include "utility/log.h"
 #include "utility/scoped_handle.h"
 
@@ -19,7 +19,7 @@ class CommonLog : public testing::Test {
  protected:
   static void SetUpTestSuite() {
     if (folder_ != nullptr) return;
-    folder_ = new testutil::TempFolder(L"common_log");
+    folder_ = new testutil::TempDir;
     common::startLogWriter(folder_->file(L"log.txt"));
   }
   void SetUp() override {
@@ -51,11 +51,11 @@ class CommonLog : public testing::Test {
   }
 
   // Never deleted: the writer keeps its file open until the process ends.
-  static testutil::TempFolder* folder_;
+  static testutil::TempDir* folder_;
   std::size_t start_ = 0;
 };
 
-testutil::TempFolder* CommonLog::folder_ = nullptr;
+testutil::TempDir* CommonLog::folder_ = nullptr;
 
 std::string utf8(const std::wstring& text) {
   int size = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
@@ -158,7 +158,7 @@ TEST_F(CommonLog, NothingIsLoggedWithoutSink) {
 }
 
 TEST_F(CommonLog, SecondStartKeepsTheFirstWriter) {
-  testutil::TempFolder other(L"common_log_other");
+  testutil::TempDir other;
   common::startLogWriter(other.file(L"log.txt"));
   common::startLogWriter(L"");
   writeLog("CommonLog::second", __LINE__, L"first file");
@@ -169,7 +169,7 @@ TEST_F(CommonLog, SecondStartKeepsTheFirstWriter) {
 // The last records of a run are written just before the process quits; they
 // must reach the file when it ends normally.
 TEST(CommonLogExit, RecordsQueuedAtNormalExitReachTheFile) {
-  testutil::TempFolder folder(L"common_log_exit");
+  testutil::TempDir folder;
   wchar_t self[MAX_PATH] = {};
   ::GetModuleFileNameW(nullptr, self, MAX_PATH);
   std::wstring child = std::wstring(self).substr(0, std::wstring(self).rfind(L'\\') + 1) +

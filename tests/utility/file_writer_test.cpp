@@ -4,12 +4,12 @@
 
 #include <string>
 
-#include "tests/utility/temp_folder.h"
+#include "tests/common/temp_dir.h"
 
 namespace {
 
 TEST(CFileWriter, OpenTruncatesAndWritesAppendInOrder) {
-  testutil::TempFolder folder(L"file_writer");
+  testutil::TempDir folder;
   const std::wstring path = folder.file(L"Vandorix.exe.tmp");
   testutil::writeFile(path, "earlier, longer content");
   utility::CFileWriter writer;
@@ -26,7 +26,7 @@ TEST(CFileWriter, OpenTruncatesAndWritesAppendInOrder) {
 }
 
 TEST(CFileWriter, FailsWithoutAFile) {
-  testutil::TempFolder folder(L"file_writer_fail");
+  testutil::TempDir folder;
   utility::CFileWriter writer;
   EXPECT_FALSE(writer.write("x", 1));
   EXPECT_FALSE(writer.open(folder.file(L"no\\such\\folder\\f.bin")));

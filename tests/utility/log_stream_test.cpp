@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "tests/utility/temp_folder.h"
+#include "tests/common/temp_dir.h"
 #include "utility/log_writer.h"
 
 namespace {
@@ -14,7 +14,7 @@ const common::LogStamp kStamp{1, 2, 3, 4, 5, 6, 42};
 // Builds one record through a writer whose thread never runs, then writes
 // the queue out and returns the file.
 std::string recordFile(const std::string& functionName, const std::string& message) {
-  testutil::TempFolder folder(L"log_stream");
+  testutil::TempDir folder;
   {
     common::LogWriter writer(folder.file(L"log.txt"));
     common::LogStream(kStamp, functionName.c_str(), 7, &writer) << message;
@@ -27,7 +27,7 @@ TEST(LogStream, RecordIsHeaderMessageAndCrLf) {
   EXPECT_EQ(recordFile("CAppModel::init", "hello 100%"),
             "01-02\t03:04:05.006\t0042\tCAppModel::init\t(7):hello 100%\r\n");
   common::LogStamp wide{12, 31, 23, 59, 59, 999, 123456};
-  testutil::TempFolder folder(L"log_stream_wide");
+  testutil::TempDir folder;
   {
     common::LogWriter writer(folder.file(L"log.txt"));
     common::LogStream(wide, "f", -1, &writer) << "";

@@ -7,7 +7,7 @@
 #include <string>
 #include <thread>
 
-#include "tests/utility/temp_folder.h"
+#include "tests/common/temp_dir.h"
 #include "utility/scoped_handle.h"
 
 namespace {
@@ -39,7 +39,7 @@ TEST(LogWriter, ExistingContentIsKeptUnlessTheFileIsUtf16) {
       {"no file", "", false},
   };
   for (const Case& c : cases) {
-    testutil::TempFolder folder(L"log_writer_mark");
+    testutil::TempDir folder;
     std::wstring path = folder.file(L"log.txt");
     if (!c.before.empty()) testutil::writeFile(path, c.before);
     {
@@ -54,7 +54,7 @@ TEST(LogWriter, ExistingContentIsKeptUnlessTheFileIsUtf16) {
 // and drops the rest until the writer empties it; no thread runs here, so
 // nothing is written before flush.
 TEST(LogWriter, RecordsBeyondAFullQueueAreDroppedAndOrderIsKept) {
-  testutil::TempFolder folder(L"log_writer_full");
+  testutil::TempDir folder;
   std::wstring path = folder.file(L"log.txt");
   std::string expected;
   {
@@ -77,7 +77,7 @@ TEST(LogWriter, RecordsBeyondAFullQueueAreDroppedAndOrderIsKept) {
 }
 
 TEST(LogWriter, RunningWriterWritesWithoutBeingAsked) {
-  testutil::TempFolder folder(L"log_writer_run");
+  testutil::TempDir folder;
   std::wstring path = folder.file(L"log.txt");
   common::LogWriter writer(path);
   ASSERT_TRUE(writer.start());
@@ -93,7 +93,7 @@ TEST(LogWriter, RunningWriterWritesWithoutBeingAsked) {
 }
 
 TEST(LogWriter, ManyProducersLoseNothingWhileTheQueueHasRoom) {
-  testutil::TempFolder folder(L"log_writer_threads");
+  testutil::TempDir folder;
   std::wstring path = folder.file(L"log.txt");
   {
     common::LogWriter writer(path);
@@ -123,7 +123,7 @@ TEST(LogWriter, ManyProducersLoseNothingWhileTheQueueHasRoom) {
 }
 
 TEST(LogWriter, OtherWritersOfTheSharedFileAreNotOverwritten) {
-  testutil::TempFolder folder(L"log_writer_shared");
+  testutil::TempDir folder;
   std::wstring path = folder.file(L"log.txt");
   common::LogWriter writer(path);
   utility::ScopedHandle other(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
@@ -165,7 +165,7 @@ long long sizeOf(const std::wstring& path) {
 TEST(LogWriter, FileReaching50MiBKeepsItsLast2MiB) {
   const std::string record = numbered(1, 100);
   for (long long reached : {kLimit - 1, kLimit, kLimit + 5000}) {
-    testutil::TempFolder folder(L"log_writer_cut");
+    testutil::TempDir folder;
     std::wstring path = folder.file(L"log.txt");
     std::string pattern = presize(path, reached - static_cast<long long>(record.size()));
     common::LogWriter writer(path);

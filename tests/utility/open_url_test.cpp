@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/common/temp_dir.h"
 #include "tests/fixtures/child_helper_client.h"
 #include "tests/utility/registry_support.h"
 #include "utility/scoped_handle.h"
@@ -31,7 +32,7 @@ class UrlScheme : public testing::Test {
   }
 
   testing_support::ScopedRegTree scheme_{HKEY_CLASSES_ROOT, L"vxtest"};
-  fixtures::TempDir dir_;
+  testutil::TempDir dir_;
   std::wstring record_;
 };
 

@@ -2,14 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/common/log_capture.h"
+#include "tests/common/temp_dir.h"
 #include "tests/fixtures/child_helper_client.h"
 #include "tests/fixtures/child_record.h"
-#include "tests/utility/log_capture.h"
 
 namespace {
 
 using fixtures::ChildRecord;
-using testing_support::LogCapture;
+using testutil::LogCapture;
 
 // Generous: the first start of a program under Wine can take seconds.
 constexpr DWORD kStartLimitMs = 30000;
@@ -21,7 +22,7 @@ class Process : public testing::Test {
  protected:
   void TearDown() override { ::SetEnvironmentVariableW(fixtures::kRecordVariable, nullptr); }
 
-  fixtures::TempDir dir_;
+  testutil::TempDir dir_;
   const std::wstring helper_ = fixtures::childHelperPath();
 };
 

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "tests/common/temp_dir.h"
 #include "tests/fixtures/child_helper_client.h"
 #include "tests/fixtures/child_record.h"
 #include "utility/process.h"
@@ -29,7 +30,7 @@ class ProcessToken : public testing::Test {
     return file;
   }
 
-  fixtures::TempDir dir_;
+  testutil::TempDir dir_;
   const std::wstring helper_ = fixtures::childHelperPath();
 };
 

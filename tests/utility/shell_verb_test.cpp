@@ -2,6 +2,7 @@
 // "runas" commands run the child helper with different arguments.
 #include <gtest/gtest.h>
 
+#include "tests/common/temp_dir.h"
 #include "tests/fixtures/child_helper_client.h"
 #include "tests/utility/registry_support.h"
 #include "utility/process.h"
@@ -42,7 +43,7 @@ class ShellVerb : public testing::Test {
   testing_support::ScopedRegTree extension_{HKEY_CLASSES_ROOT, L".vxverb"};
   testing_support::ScopedRegTree type_{HKEY_CLASSES_ROOT, L"vxverb.file"};
   testing_support::ScopedRegTree probeDefaults_{HKEY_CURRENT_USER, kProbeDefaults};
-  fixtures::TempDir dir_;
+  testutil::TempDir dir_;
   std::wstring record_;
   std::wstring document_;
 };

@@ -7,35 +7,19 @@
 #include <string>
 #include <vector>
 
-#include "tests/utility/temp_folder.h"
-#include "utility/log.h"
+#include "tests/common/log_capture.h"
+#include "tests/common/temp_dir.h"
 
 namespace {
 
 namespace ufile = utility::ufile;
 
-struct LogLine {
-  std::string function;
-  std::wstring text;
-};
-
-std::vector<LogLine> g_lines;
-
-void captureLog(const char* functionName, int, const wchar_t* text) {
-  g_lines.push_back({functionName, text});
-}
-
 // Failures must say which operation failed and why; the lines logged are
 // captured here.
 class UFile : public testing::Test {
  protected:
-  void SetUp() override {
-    g_lines.clear();
-    setLogSink(captureLog);
-  }
-  void TearDown() override { setLogSink(nullptr); }
-
-  testutil::TempFolder folder_{L"ufile"};
+  testutil::TempDir folder_;
+  testutil::LogCapture log_;
 };
 
 TEST_F(UFile, FileExistsForFilesAndFolders) {
@@ -43,7 +27,7 @@ TEST_F(UFile, FileExistsForFilesAndFolders) {
   EXPECT_TRUE(ufile::fileExists(folder_.file(L"a.txt")));
   EXPECT_TRUE(ufile::fileExists(folder_.path()));
   EXPECT_FALSE(ufile::fileExists(folder_.file(L"missing.txt")));
-  EXPECT_TRUE(g_lines.empty());
+  EXPECT_TRUE(log_.messages().empty());
 }
 
 TEST_F(UFile, MakeDirCreatesEveryLevelAndAcceptsAnExistingFolder) {
@@ -52,16 +36,17 @@ TEST_F(UFile, MakeDirCreatesEveryLevelAndAcceptsAnExistingFolder) {
   EXPECT_TRUE(std::filesystem::is_directory(deep));
   EXPECT_TRUE(ufile::makeDir(deep));
   EXPECT_TRUE(ufile::makeDir(folder_.file(L"a")));
-  EXPECT_TRUE(g_lines.empty());
+  EXPECT_TRUE(log_.messages().empty());
 }
 
 TEST_F(UFile, MakeDirUnderAFileFailsAndLogsTheCode) {
   testutil::writeFile(folder_.file(L"file"), "x");
   EXPECT_FALSE(ufile::makeDir(folder_.file(L"file\\sub")));
-  ASSERT_EQ(g_lines.size(), 1u);
-  EXPECT_EQ(g_lines[0].function, "utility::ufile::makeDir");
+  const std::vector<testutil::LogMessage> lines = log_.messages();
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0].function, "utility::ufile::makeDir");
   const std::wstring prefix = L"make dir failed! error = ";
-  const std::wstring& text = g_lines[0].text;
+  const std::wstring& text = lines[0].text;
   ASSERT_EQ(text.rfind(prefix, 0), 0u) << text;
   EXPECT_EQ(text.back(), L'.');
   EXPECT_NE(std::stoi(text.substr(prefix.size())), 0) << text;
@@ -75,7 +60,7 @@ TEST_F(UFile, MoveFileReplacesTheTarget) {
   EXPECT_TRUE(ufile::moveFile(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED));
   EXPECT_EQ(testutil::readFile(to), "new");
   EXPECT_FALSE(std::filesystem::exists(from));
-  EXPECT_TRUE(g_lines.empty());
+  EXPECT_TRUE(log_.messages().empty());
 }
 
 TEST_F(UFile, FailuresLogPathsFlagsAndError) {
@@ -86,13 +71,14 @@ TEST_F(UFile, FailuresLogPathsFlagsAndError) {
   testutil::writeFile(to, "x");
   testutil::writeFile(folder_.file(L"other"), "y");
   EXPECT_FALSE(ufile::moveFile(folder_.file(L"other"), to, 0));
-  ASSERT_EQ(g_lines.size(), 3u);
-  EXPECT_EQ(g_lines[0].function, "utility::ufile::moveFile");
-  EXPECT_EQ(g_lines[0].text, L"move file from [ " + missing + L" ] to [ " + to +
+  const std::vector<testutil::LogMessage> lines = log_.messages();
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0].function, "utility::ufile::moveFile");
+  EXPECT_EQ(lines[0].text, L"move file from [ " + missing + L" ] to [ " + to +
                                  L" ] flag = 3 failed! error = 2.");
-  EXPECT_EQ(g_lines[1].function, "utility::ufile::removeFile");
-  EXPECT_EQ(g_lines[1].text, L"removeFile file from [ " + missing + L" ] error = 2.");
-  EXPECT_EQ(g_lines[2].text, L"move file from [ " + folder_.file(L"other") + L" ] to [ " + to +
+  EXPECT_EQ(lines[1].function, "utility::ufile::removeFile");
+  EXPECT_EQ(lines[1].text, L"removeFile file from [ " + missing + L" ] error = 2.");
+  EXPECT_EQ(lines[2].text, L"move file from [ " + folder_.file(L"other") + L" ] to [ " + to +
                                  L" ] flag = 0 failed! error = 183.");
 }
 
@@ -111,7 +97,7 @@ TEST_F(UFile, GetFileSize) {
   EXPECT_TRUE(ufile::getFileSize(folder_.file(L"five"), size));
   EXPECT_EQ(size, 5);
   EXPECT_FALSE(ufile::getFileSize(folder_.file(L"missing"), size));
-  EXPECT_TRUE(g_lines.empty());
+  EXPECT_TRUE(log_.messages().empty());
 }
 
 TEST(UFileName, GetFileName) {

@@ -1,0 +1,41 @@
+#include "tests/common/temp_dir.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <fstream>
+#include <iterator>
+
+namespace testutil {
+
+TempDir::TempDir() {
+  static std::atomic<unsigned> counter{0};
+  wchar_t temp[MAX_PATH + 1] = {};
+  ::GetTempPathW(MAX_PATH + 1, temp);
+  const std::filesystem::path folder =
+      std::filesystem::path(temp) /
+      (L"vx_" + std::to_wstring(::GetCurrentProcessId()) + L"_" + std::to_wstring(counter++));
+  // A folder of an earlier process with the same id may have been left over.
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
+  std::filesystem::create_directories(folder);
+  path_ = folder.wstring();
+}
+
+TempDir::~TempDir() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+std::string readFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool writeFile(const std::filesystem::path& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return static_cast<bool>(out);
+}
+
+}  // namespace testutil
