@@ -9,8 +9,8 @@
 
 #include "net/http_downloader.h"
 #include "tests/net/http_recorders.h"
-#include "tests/net/log_capture.h"
-#include "tests/utility/temp_folder.h"
+#include "tests/common/log_capture.h"
+#include "tests/common/temp_dir.h"
 
 namespace {
 
@@ -73,15 +73,15 @@ TEST(HttpClient, RefusedConnectionFailsAtStage6) {
 }
 
 TEST(HttpDownloader, RefusedConnectionIsLoggedAndCreatesNoFile) {
-  testutil::TempFolder folder(L"http_refused");
+  testutil::TempDir folder;
   const std::wstring target = folder.file(L"Vandorix.exe.tmp");
-  vxtest::takeLogLines();
+  testutil::LogCapture log;
   utility::CHttpDownloader downloader;
   EXPECT_FALSE(downloader.download(
       L"http://127.0.0.1:" + std::to_wstring(closedLoopbackPort()) + L"/Vandorix.exe", target,
       nullptr));
   EXPECT_FALSE(std::filesystem::exists(target));
-  EXPECT_TRUE(testutil::hasLogLine(vxtest::takeLogLines(), "utility::CHttpDownload2FileSink::onHttpError", L"onHttpErro 6, 12029"));
+  EXPECT_TRUE(testutil::hasLogLine(log.lines(), "utility::CHttpDownload2FileSink::onHttpError", L"onHttpErro 6, 12029"));
 }
 
 }  // namespace

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "tests/net/http_recorders.h"
-#include "tests/net/log_capture.h"
-#include "tests/utility/temp_folder.h"
+#include "tests/common/log_capture.h"
+#include "tests/common/temp_dir.h"
 
 namespace {
 
@@ -20,12 +20,11 @@ constexpr char kHeaderFunction[] = "utility::CHttpDownload2FileSink::onHttpRecvH
 
 class DownloadSink : public testing::Test {
  protected:
-  void SetUp() override { vxtest::takeLogLines(); }
-
   std::wstring target() const { return folder_.file(L"Vandorix.exe.tmp"); }
   bool targetExists() const { return std::filesystem::exists(target()); }
 
-  testutil::TempFolder folder_{L"download_sink"};
+  testutil::LogCapture log_;
+  testutil::TempDir folder_;
   CTaskThread stopHolder_;
   testutil::RecordingProgress progress_;
 };
@@ -44,7 +43,7 @@ TEST_F(DownloadSink, OnlyA2xxStatusCreatesTheFile) {
     EXPECT_EQ(sink.onHttpRecvHeader(10, c.status), c.accepted);
     sink.onHttpComplete();
     EXPECT_EQ(targetExists(), c.accepted);
-    EXPECT_EQ(testutil::hasLogLine(vxtest::takeLogLines(), kHeaderFunction, L"onHttpErro status = " + std::to_wstring(c.status)),
+    EXPECT_EQ(testutil::hasLogLine(log_.lines(), kHeaderFunction, L"onHttpErro status = " + std::to_wstring(c.status)),
               !c.accepted);
   }
 }
@@ -105,7 +104,7 @@ TEST_F(DownloadSink, StopRequestEndsBeforeProgressAndWrite) {
 TEST_F(DownloadSink, FileThatCannotBeCreatedIsLogged) {
   CHttpDownload2FileSink sink(folder_.file(L"missing\\Vandorix.exe.tmp"), &stopHolder_, &progress_);
   EXPECT_FALSE(sink.onHttpRecvHeader(3, 200));
-  EXPECT_TRUE(testutil::hasLogLine(vxtest::takeLogLines(), kHeaderFunction, L"onHttpErro create file error  " +
+  EXPECT_TRUE(testutil::hasLogLine(log_.lines(), kHeaderFunction, L"onHttpErro create file error  " +
                                              std::to_wstring(ERROR_PATH_NOT_FOUND)));
 }
 
@@ -113,7 +112,7 @@ TEST_F(DownloadSink, ErrorIsLoggedWithStageAndCodeAndClosesTheFile) {
   CHttpDownload2FileSink sink(target(), &stopHolder_, &progress_);
   ASSERT_TRUE(sink.onHttpRecvHeader(3, 200));
   sink.onHttpError(HttpErrorStage::kSendRequest, ERROR_INTERNET_CANNOT_CONNECT);
-  EXPECT_TRUE(testutil::hasLogLine(vxtest::takeLogLines(), "utility::CHttpDownload2FileSink::onHttpError", L"onHttpErro 6, 12029"));
+  EXPECT_TRUE(testutil::hasLogLine(log_.lines(), "utility::CHttpDownload2FileSink::onHttpError", L"onHttpErro 6, 12029"));
   // Closed: the file can be deleted at once.
   EXPECT_TRUE(::DeleteFileW(target().c_str()));
 }

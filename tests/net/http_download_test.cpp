@@ -9,9 +9,9 @@
 
 #include "net/http_client.h"
 #include "tests/net/http_recorders.h"
-#include "tests/net/log_capture.h"
+#include "tests/common/log_capture.h"
 #include "tests/net/loopback.h"
-#include "tests/utility/temp_folder.h"
+#include "tests/common/temp_dir.h"
 
 namespace {
 
@@ -25,7 +25,6 @@ class HttpDownload : public testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(vxtest::loadLoopbackState(state_));
-    vxtest::takeLogLines();
   }
 
   std::wstring url(const std::string& path) const { return widen(vxtest::httpUrl(state_, path)); }
@@ -33,7 +32,8 @@ class HttpDownload : public testing::Test {
   bool targetExists() const { return std::filesystem::exists(target()); }
 
   vxtest::LoopbackState state_;
-  testutil::TempFolder folder_{L"http_download"};
+  testutil::LogCapture log_;
+  testutil::TempDir folder_;
   utility::CHttpDownloader downloader_;
 };
 
@@ -85,7 +85,7 @@ TEST_F(HttpDownload, ErrorStatusesAreLoggedAndCreateNoFile) {
     SCOPED_TRACE(c.path);
     EXPECT_FALSE(downloader_.download(url(c.path), target(), nullptr));
     EXPECT_FALSE(targetExists());
-    EXPECT_TRUE(testutil::hasLogLine(vxtest::takeLogLines(), "utility::CHttpDownload2FileSink::onHttpRecvHeader",
+    EXPECT_TRUE(testutil::hasLogLine(log_.lines(), "utility::CHttpDownload2FileSink::onHttpRecvHeader",
                          L"onHttpErro status = " + std::to_wstring(c.status)));
   }
 }
@@ -94,7 +94,7 @@ TEST_F(HttpDownload, ErrorStatusesAreLoggedAndCreateNoFile) {
 // body to WinINet; a cut-off installer must not count as downloaded.
 TEST_F(HttpDownload, BodyCutShortFails) {
   EXPECT_FALSE(downloader_.download(url("/cut/50000"), target(), nullptr));
-  EXPECT_TRUE(testutil::hasLogLine(vxtest::takeLogLines(), kRequestFunction,
+  EXPECT_TRUE(testutil::hasLogLine(log_.lines(), kRequestFunction,
                                  L"body ended after 50000 of 100001 bytes"));
 }
 
@@ -104,8 +104,7 @@ TEST_F(HttpDownload, StalledServerFailsInsteadOfHanging) {
   EXPECT_FALSE(downloader.download(url("/stall/40000"), target(), &progress));
   ASSERT_FALSE(progress.calls.empty());
   EXPECT_LE(progress.calls.back().received, 40000);
-  EXPECT_TRUE(vxtest::anyLineHas(vxtest::takeLogLines(),
-                                 {L"utility::CHttpClient::request: read failed"}));
+  EXPECT_TRUE(log_.anyLineHas({L"utility::CHttpClient::request: read failed"}));
 }
 
 TEST_F(HttpDownload, RequestCarriesPathQueryAndHeaders) {

@@ -66,7 +66,7 @@ class RecordingProgress : public utility::CHttpDownloader::IHttpDownloadSink {
   int refuseAt = -1;
 };
 
-// True when lines (from vxtest::takeLogLines) hold exactly function's text.
+// True when lines (from testutil::LogCapture::lines) hold exactly function's text.
 inline bool hasLogLine(const std::vector<std::wstring>& lines, const std::string& function,
                        const std::wstring& text) {
   const std::wstring wanted = std::wstring(function.begin(), function.end()) + L": " + text;

@@ -13,7 +13,7 @@
 
 #include "tests/net/http_recorders.h"
 #include "tests/net/loopback.h"
-#include "tests/utility/temp_folder.h"
+#include "tests/common/temp_dir.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ class WinInetTlsOutside : public WinInetTlsBase {};
 
 TEST_F(WinInetTls, TrustedCertificateForTheRightHostDownloads) {
   const std::string paths[] = {"/file/100000", "/redirect/2/file/70000", "/nolength/50000"};
-  testutil::TempFolder folder(L"wininet_tls");
+  testutil::TempDir folder;
   const std::wstring target = folder.file(L"Vandorix.exe.tmp");
   utility::CHttpDownloader downloader;
   for (const std::string& path : paths) {
