@@ -1,7 +1,7 @@
 # Third-party code: built libcurl and the LZMA SDK sources from the cache
 # that scripts/build-deps.sh fills, header-only libraries from Debian.
 
-find_package(CURL CONFIG REQUIRED PATHS ${VX_DEPS}/curl-mingw NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+find_package(CURL CONFIG REQUIRED PATHS ${VX_CURL_DIR} NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
 
 # Debian's headers live under /usr/include, which the cross compiler must not
 # search as a whole: expose only the two libraries through a private folder.

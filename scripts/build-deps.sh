@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Fetches and builds the third-party code the product links, into a cache
 # outside the work tree: libcurl (static, Schannel, HTTP and HTTPS only) and
-# the C sources of the LZMA SDK decoder. Idempotent; prints the cache path.
+# the C sources of the LZMA SDK decoder. Idempotent; prints the cache path
+# and, on a second line, the libcurl prefix. Each libcurl configuration has a
+# prefix of its own, so checkouts that differ never undo each other's build.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 cache=${VANDORIX_DEPS:-${HOME:-/root}/.cache/vandorix-deps}
@@ -34,8 +36,8 @@ curl_opts=(
 )
 # The stamp names what the build depends on, not where the checkout is.
 stamp=$(printf '%s\n' "${curl_opts[@]}" "$(cat "$toolchain")" | sha1sum | cut -c1-12)
-prefix="$cache/curl-mingw"
-if [ ! -f "$prefix/.stamp-$stamp" ]; then
+prefix="$cache/curl-mingw-$stamp"
+if [ ! -f "$prefix/.complete" ]; then
   echo "building libcurl for mingw (once)" >&2
   rm -rf "$cache/build-curl" "$prefix"
   cmake -S "$cache/src/curl" -B "$cache/build-curl" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" "${curl_opts[@]}" \
@@ -44,6 +46,7 @@ if [ ! -f "$prefix/.stamp-$stamp" ]; then
   cmake --build "$cache/build-curl" >>"$cache/build-curl.log" 2>&1 \
     && cmake --install "$cache/build-curl" >>"$cache/build-curl.log" 2>&1 \
     || { tail -n 40 "$cache/build-curl.log" >&2; exit 1; }
-  touch "$prefix/.stamp-$stamp"
+  touch "$prefix/.complete"
 fi
 echo "$cache"
+echo "$prefix"

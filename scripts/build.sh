@@ -10,7 +10,9 @@ kind=$1
 buildroot=${2:-${VX_BUILD_ROOT:-$root/build}}
 
 "$here/install-packages.sh" >&2
-deps=$("$here/build-deps.sh")
+deps_out=$("$here/build-deps.sh")
+deps=$(sed -n 1p <<<"$deps_out")
+curl=$(sed -n 2p <<<"$deps_out")
 
 case "$kind" in
   test) opts=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DVX_TESTS=ON -DVX_SANITIZE=ON) ;;
@@ -18,10 +20,9 @@ case "$kind" in
   *) echo "usage: $0 test|release" >&2; exit 2 ;;
 esac
 dir="$buildroot/$kind"
-if [ ! -f "$dir/build.ninja" ]; then
-  cmake -S "$root" -B "$dir" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-    -DVX_DEPS="$deps" "${opts[@]}" >&2
-fi
+# Configured every time: cheap, and it picks up a changed third-party prefix.
+cmake -S "$root" -B "$dir" -G Ninja \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+  -DVX_DEPS="$deps" -DVX_CURL_DIR="$curl" "${opts[@]}" >/dev/null
 cmake --build "$dir" >&2
 echo "$dir"

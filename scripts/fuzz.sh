@@ -12,7 +12,7 @@ buildroot=${VX_BUILD_ROOT:-$root/build}
 dir="$buildroot/fuzz"
 
 "$here/install-packages.sh" >&2
-deps=$("$here/build-deps.sh")
+deps=$("$here/build-deps.sh" | sed -n 1p)
 if [ ! -f "$dir/build.ninja" ]; then
   CC=clang CXX=clang++ cmake -S "$root/fuzz" -B "$dir" -G Ninja -DVX_DEPS="$deps" >&2
 fi
