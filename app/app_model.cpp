@@ -189,7 +189,9 @@ bool CAppModel::_downloadByNet(const std::wstring& destination) {
     success = httpDownloader_.download(packageUrl_, temporary, this);
   }
   // A file that is not in place is no download: the fallback must run.
-  if (success) success = utility::ufile::moveFile(temporary, destination, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED);
+  if (success) {
+    success = utility::ufile::moveFile(temporary, destination, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED);
+  }
   if (success) {
     writeLog("CAppModel::_downloadByNet", __LINE__, L"download file success %s", destination.c_str());
     return true;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -404,7 +405,9 @@ TEST_F(AppModelFlow, WholeRoadFromFileNameToLaunchedProduct) {
   EXPECT_EQ(regString(root_, kVariant9Key, L"InstallDir"), installPath());
   EXPECT_TRUE(logged({L"CAppModel::_threadInsPlayer: install:  -silence -downloader -openid=2033 "
                                          L"-language=kr -path=\""}));
-  // Wine's taskkill refuses "/T" and stops nothing; the flow goes on.
+  // Wine's taskkill refuses "/T" (exit code 1) and stops nothing; the flow
+  // goes on.
+  EXPECT_TRUE(logged({L"utility::process::execute", L"execute exitcode = 1"}));
   EXPECT_TRUE(logged({L"utility::process::create", L"taskkill", L"/F /IM vxrunner.exe /T"}));
   EXPECT_TRUE(logged({L"utility::process::create", L"taskkill", L"/F /IM bugreport.exe /T"}));
   EXPECT_TRUE(collected("ad_download_sucess", "2033"));
@@ -418,7 +421,10 @@ TEST_F(AppModelFlow, WholeRoadFromFileNameToLaunchedProduct) {
   // elevated shell start takes over.
   EXPECT_TRUE(logged({L"CAppModel::runPlayer: run by amdin"}));
   EXPECT_TRUE(logged({L"CAppModel::runPlayer: run by amdin error: "}));
+  // Under Wine every process counts as elevated; recorded for the report.
   RecordProperty("product_elevated", narrow(product.at(L"elevated")));
+  std::printf("product command line: %s, elevated: %s\n", narrow(product.at(L"commandline")).c_str(),
+              narrow(product.at(L"elevated")).c_str());
 
   // Without a package the product gets no arguments.
   std::filesystem::remove(folder_.file(L"product.rec"));
@@ -470,6 +476,23 @@ INSTANTIATE_TEST_SUITE_P(Cases, AppModelFallback,
                                          FallbackCase{"BothPathsRefused", 1048576, 3, false},
                                          FallbackCase{"NoFile", 0, 0, false}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(AppModelFlow, AnInstallerThatCannotBePutInPlaceIsAFailedDownload) {
+  // A folder where the installer belongs: both paths fetch the file, and
+  // neither can move it there.
+  ASSERT_TRUE(::CreateDirectoryW(installerPath().c_str(), nullptr));
+  Seen seen;
+  auto model = makeModel(flowSettings(L"vandorix9_kr_2033_x", serve(vxtest::patternBytes(1048576), 0, true)), seen);
+  ASSERT_TRUE(download(*model, seen));
+  EXPECT_EQ(seen.order.back(), "error");
+  EXPECT_EQ(fileRequests().size(), 2u);
+  EXPECT_TRUE(logged({L"utility::ufile::moveFile"}));
+  EXPECT_TRUE(logged({L"CAppModel::_downloadByNet: download error. file = ", L"Vandorix.exe"}));
+  EXPECT_TRUE(logged({L"CAppModel::_downloadByCurl: download by curl"}));
+  EXPECT_TRUE(logged({L"download end, success = 0, elapse = "}));
+  EXPECT_FALSE(fileExists(installerPath() + L".tmp"));
+  EXPECT_TRUE(collected("ad_download_error", "2033"));
+}
 
 TEST_F(AppModelFlow, WithoutLengthPercentIsAgainstTenMebibytes) {
   Seen seen;
