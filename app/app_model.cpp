@@ -81,8 +81,8 @@ void CAppModel::applyFileNameParams() {
   writeLog("CAppModel::applyFileNameParams", __LINE__, L"namne: %s", name.c_str());
   const FileNameParams params = parseFileNameParams(name);
   if (!params.present) return;
-  writeLog("CAppModel::applyFileNameParams", __LINE__, L"t:%s, p:%s, p:%s l:%s", params.tag.c_str(), params.package.c_str(),
-           params.channel.c_str(), params.language.c_str());
+  writeLog("CAppModel::applyFileNameParams", __LINE__, L"t:%s, p:%s, p:%s l:%s", params.tag.c_str(),
+           params.package.c_str(), params.channel.c_str(), params.language.c_str());
   if (!params.channel.empty() && channelId_ == L"100") channelId_ = params.channel;
   ConfigImp& config = ConfigImp::instance();
   const std::size_t languageLength = params.language.size();

@@ -394,7 +394,8 @@ TEST_F(AppModelFlow, WholeRoadFromFileNameToLaunchedProduct) {
   EXPECT_EQ(seen.offThread, 0);
   const auto record = waitForRecord(folder_.file(L"installer.rec"));
   EXPECT_EQ(record.at(fixtures::kKeyInstallerCommandLine),
-            L"\"" + installerPath() + L"\" -silence -downloader -openid=2033 -language=kr -path=\"" + installPath() + L"\"");
+            L"\"" + installerPath() + L"\" -silence -downloader -openid=2033 -language=kr -path=\"" + installPath() +
+                L"\"");
   EXPECT_EQ(record.at(fixtures::kKeySilence), L"1");
   EXPECT_EQ(record.at(fixtures::kKeyDownloader), L"1");
   EXPECT_EQ(record.at(fixtures::kKeyOpenId), L"2033");
