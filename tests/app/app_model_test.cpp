@@ -26,9 +26,10 @@
 #include "tests/common/message_pump.h"
 #include "tests/fixtures/child_helper_client.h"
 #include "tests/fixtures/package_installer_record.h"
-#include "tests/net/log_capture.h"
+#include "tests/common/log_capture.h"
 #include "tests/net/loopback.h"
-#include "tests/utility/temp_folder.h"
+#include "tests/common/temp_dir.h"
+#include "tests/common/wine_path.h"
 #include "utility/usystem_drives.h"
 
 namespace {
@@ -125,9 +126,6 @@ class AppModelTest : public testing::Test {
                                 &root_, nullptr),
               ERROR_SUCCESS);
     resetConfig();
-    // Other suites of this program install sinks of their own.
-    vxtest::installLogCapture();
-    vxtest::takeLogLines();
   }
 
   void TearDown() override {
@@ -146,10 +144,7 @@ class AppModelTest : public testing::Test {
   // still be logging after its result reached the UI thread).
   bool logged(std::initializer_list<const wchar_t*> parts) {
     return vxtest::pumpMessagesUntil(
-        [&] {
-          for (auto& line : vxtest::takeLogLines()) lines_.push_back(std::move(line));
-          return vxtest::anyLineHas(lines_, parts);
-        },
+        [&] { return log_.anyLineHas(parts); },
         20000);
   }
 
@@ -163,7 +158,7 @@ class AppModelTest : public testing::Test {
   }
 
   HKEY root_ = nullptr;
-  std::vector<std::wstring> lines_;
+  testutil::LogCapture log_;
 };
 
 // ---- set-up from the file name and the registry ----
@@ -271,7 +266,7 @@ class AppModelFlow : public AppModelTest {
     AppModelTest::SetUp();
     ASSERT_TRUE(vxtest::loadLoopbackState(state_));
     prefix_ = vxtest::uniquePrefix();
-    installer_ = fixtures::hostPathToWindows(VX_PACKAGE_INSTALLER_PATH);
+    installer_ = testutil::winePath(std::wstring(VX_PACKAGE_INSTALLER_PATH));
     ::SetEnvironmentVariableW(fixtures::kInstallerRecordVariable, folder_.file(L"installer.rec").c_str());
     ::SetEnvironmentVariableW(fixtures::kInstallerProductVariable, fixtures::childHelperPath().c_str());
     ::SetEnvironmentVariableW(fixtures::kInstallerRegKeyVariable, (kTestRoot + L"\\" + kVariant9Key).c_str());
@@ -349,8 +344,7 @@ class AppModelFlow : public AppModelTest {
   vxtest::LoopbackState state_;
   std::string prefix_;
   std::wstring installer_;
-  testutil::TempFolder folder_{L"model" + std::to_wstring(++folderCount_)};
-  static inline int folderCount_ = 0;
+  testutil::TempDir folder_;
 };
 
 TEST_F(AppModelFlow, WholeRoadFromFileNameToLaunchedProduct) {
@@ -360,7 +354,7 @@ TEST_F(AppModelFlow, WholeRoadFromFileNameToLaunchedProduct) {
   ModelSettings settings = flowSettings(L"vandorix9_kr_com.game.app_2033_x (1)", serve(installerBytes, 0, true));
   settings.urlWaitTickMs = 100;
   auto model = makeModel(settings, seen);
-  vxtest::takeLogLines();
+  log_.clear();
 
   const ULONGLONG started = ::GetTickCount64();
   ASSERT_TRUE(download(*model, seen));
@@ -381,7 +375,7 @@ TEST_F(AppModelFlow, WholeRoadFromFileNameToLaunchedProduct) {
                                          L"/download/package/Vandorix9.0.exe"}));
   EXPECT_TRUE(logged({L"CAppModel::_downloadByNet: download file success ", L"Vandorix.exe"}));
   EXPECT_TRUE(logged({L"CAppModel::_threadDownloadPlayer: download end, success = 1, elapse = "}));
-  EXPECT_FALSE(vxtest::anyLineHas(lines_, {L"download by curl"}));
+  EXPECT_FALSE(log_.anyLineHas({L"download by curl"}));
 
   // The download runs once per model: a second start fetches nothing.
   model->startDownloadPlayer();
