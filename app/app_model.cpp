@@ -9,7 +9,7 @@
 #include "app/file_name_params.h"
 #include "app/install_command.h"
 #include "app/locale_table.h"
-#include "app/runable.h"
+#include "utility/runable.h"
 #include "app/ui_locale.h"
 #include "app/ui_task_queue.h"
 #include "net/curl_downloader.h"

@@ -1,6 +1,6 @@
 #include "app/post_to_ui.h"
 
-#include "app/runable.h"
+#include "utility/runable.h"
 #include "app/ui_task_queue.h"
 
 namespace {

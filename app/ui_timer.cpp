@@ -1,6 +1,6 @@
 #include "app/ui_timer.h"
 
-#include "app/runable.h"
+#include "utility/runable.h"
 #include "app/ui_task_queue.h"
 
 UITimer::~UITimer() { stop(); }
