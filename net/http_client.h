@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "utility/scoped_handle.h"
+#include "net/internet_handle.h"
 
 namespace utility {
 

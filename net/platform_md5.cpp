@@ -1,15 +1,37 @@
 #include "net/platform_md5.h"
 
 #include <windows.h>
+#include <wincrypt.h>
 
 #include "utility/log.h"
 #include "utility/scoped_handle.h"
 
+namespace {
+
+// CryptoAPI provider and hash objects; only this file uses them.
+struct CryptProviderTraits {
+  using Handle = HCRYPTPROV;
+  static Handle invalid() { return 0; }
+  static bool isValid(Handle h) { return h != 0; }
+  static void close(Handle h) { ::CryptReleaseContext(h, 0); }
+};
+using ScopedCryptProvider = utility::ScopedGeneric<CryptProviderTraits>;
+
+struct CryptHashTraits {
+  using Handle = HCRYPTHASH;
+  static Handle invalid() { return 0; }
+  static bool isValid(Handle h) { return h != 0; }
+  static void close(Handle h) { ::CryptDestroyHash(h); }
+};
+using ScopedCryptHash = utility::ScopedGeneric<CryptHashTraits>;
+
+}  // namespace
+
 namespace analytics {
 
 std::string platformMd5Hex(const std::string& bytes) {
-  utility::ScopedCryptProvider provider;
-  utility::ScopedCryptHash hash;
+  ScopedCryptProvider provider;
+  ScopedCryptHash hash;
   BYTE digest[16] = {};
   DWORD digestSize = sizeof digest;
   if (!::CryptAcquireContextW(provider.receive(), nullptr, nullptr, PROV_RSA_FULL, CRYPT_VERIFYCONTEXT) ||

@@ -1,7 +1,9 @@
 #pragma once
 // One owner template for every kind of Win32 handle: each kind supplies a
 // traits class with its invalid value and its close call, so no early
-// return can leak a handle.
+// return can leak a handle. Kernel, registry, module and window owners live
+// here; other families (network, crypto, GDI) keep their traits beside the
+// code that uses them, so that their headers reach only that code.
 
 #include <windows.h>
 
@@ -84,44 +86,5 @@ struct WindowTraits {
   static void close(Handle h) { ::DestroyWindow(h); }
 };
 using ScopedWindow = ScopedGeneric<WindowTraits>;
-
-}  // namespace utility
-
-// WinINet sessions, connections and requests.
-#include <wininet.h>
-
-namespace utility {
-
-struct InternetHandleTraits {
-  using Handle = HINTERNET;
-  static Handle invalid() { return nullptr; }
-  static bool isValid(Handle h) { return h != nullptr; }
-  static void close(Handle h) { ::InternetCloseHandle(h); }
-};
-using ScopedInternetHandle = ScopedGeneric<InternetHandleTraits>;
-
-}  // namespace utility
-
-// CryptoAPI provider and hash objects (wincrypt.h is outside the lean
-// Windows headers).
-#include <wincrypt.h>
-
-namespace utility {
-
-struct CryptProviderTraits {
-  using Handle = HCRYPTPROV;
-  static Handle invalid() { return 0; }
-  static bool isValid(Handle h) { return h != 0; }
-  static void close(Handle h) { ::CryptReleaseContext(h, 0); }
-};
-using ScopedCryptProvider = ScopedGeneric<CryptProviderTraits>;
-
-struct CryptHashTraits {
-  using Handle = HCRYPTHASH;
-  static Handle invalid() { return 0; }
-  static bool isValid(Handle h) { return h != 0; }
-  static void close(Handle h) { ::CryptDestroyHash(h); }
-};
-using ScopedCryptHash = ScopedGeneric<CryptHashTraits>;
 
 }  // namespace utility
