@@ -9,9 +9,7 @@ set -euo pipefail
 cmd=$1
 build=$(mkdir -p "$2" && cd "$2" && pwd)
 state="$build/wine"
-export WINEPREFIX="$build/wineprefix"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+. "$(dirname "$0")/wine-vars.sh" "$build"
 mkdir -p "$state"
 
 make_prefix() {
