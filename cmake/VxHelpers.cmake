@@ -30,3 +30,21 @@ function(vx_test name)
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
   set_tests_properties(${name} PROPERTIES TIMEOUT 600)
 endfunction()
+
+# vx_expose(TARGET FOLDER): the target and whatever links it include the
+# subsystem FOLDER's headers as "FOLDER/name.h", and see no other folder of
+# the source tree. Each folder is reached through a link of its own in the
+# build tree, so an include against the layers' direction fails to compile.
+function(vx_expose target folder)
+  set(root ${CMAKE_BINARY_DIR}/include/${folder})
+  if(NOT EXISTS ${root}/${folder})
+    file(MAKE_DIRECTORY ${root})
+    file(CREATE_LINK ${CMAKE_SOURCE_DIR}/${folder} ${root}/${folder} SYMBOLIC)
+  endif()
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "INTERFACE_LIBRARY")
+    target_include_directories(${target} INTERFACE ${root})
+  else()
+    target_include_directories(${target} PUBLIC ${root})
+  endif()
+endfunction()

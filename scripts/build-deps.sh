@@ -6,7 +6,7 @@
 # prefix of its own, so checkouts that differ never undo each other's build.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-cache=${VANDORIX_DEPS:-${HOME:-/root}/.cache/vandorix-deps}
+cache=${VX_DEPS:-${HOME:-/root}/.cache/vandorix-deps}
 mkdir -p "$cache"
 # One build at a time: checkouts that share the cache wait for each other.
 exec 9>"$cache/.lock"

@@ -13,9 +13,9 @@ dir="$buildroot/fuzz"
 
 "$here/install-packages.sh" >&2
 deps=$("$here/build-deps.sh" | sed -n 1p)
-if [ ! -f "$dir/build.ninja" ]; then
-  CC=clang CXX=clang++ cmake -S "$root/fuzz" -B "$dir" -G Ninja -DVX_DEPS="$deps" >&2
-fi
+# Configured every time, as the Wine trees are: cheap, and it picks up a
+# changed third-party cache.
+CC=clang CXX=clang++ cmake -S "$root" -B "$dir" -G Ninja -DVX_FUZZ=ON -DVX_DEPS="$deps" >/dev/null
 cmake --build "$dir" >&2
 
 mkdir -p "$dir/findings"
