@@ -17,6 +17,11 @@ bool moveFile(const std::wstring& from, const std::wstring& to, unsigned long fl
 bool removeFile(const std::wstring& path);
 // Size in bytes of the existing file at path.
 bool getFileSize(const std::wstring& path, std::int64_t& size);
+// True when path names an existing directory (not a file).
+bool isDirectory(const std::wstring& path);
+// The absolute form of path, resolved against the current directory; empty
+// when it cannot be formed (an empty path, for one).
+std::wstring getFullPath(const std::wstring& path);
 // The last component of path ("\" first, else "/"), without its last
 // extension unless keepExtension; empty when path has no separator.
 std::wstring getFileName(const std::wstring& path, bool keepExtension);

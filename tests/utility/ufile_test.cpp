@@ -100,6 +100,33 @@ TEST_F(UFile, GetFileSize) {
   EXPECT_TRUE(log_.messages().empty());
 }
 
+TEST_F(UFile, IsDirectoryOnlyForFolders) {
+  testutil::writeFile(folder_.file(L"a.txt"), "x");
+  EXPECT_TRUE(ufile::isDirectory(folder_.path()));
+  EXPECT_TRUE(ufile::isDirectory(folder_.path() + L"\\"));
+  EXPECT_FALSE(ufile::isDirectory(folder_.file(L"a.txt")));
+  EXPECT_FALSE(ufile::isDirectory(folder_.file(L"missing")));
+  EXPECT_FALSE(ufile::isDirectory(L""));
+}
+
+TEST_F(UFile, GetFullPathResolvesAgainstTheCurrentDirectory) {
+  wchar_t current[MAX_PATH] = {};
+  ASSERT_NE(::GetCurrentDirectoryW(MAX_PATH, current), 0u);
+  std::wstring base = current;
+  if (base.back() != L'\\') base += L'\\';
+  const struct {
+    std::wstring path;
+    std::wstring full;
+  } cases[] = {
+      {L"a\\b", base + L"a\\b"},
+      {L"a/b/", base + L"a\\b\\"},
+      {L"C:\\x\\..\\y", L"C:\\y"},
+      {folder_.path(), folder_.path()},
+      {L"", L""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ufile::getFullPath(c.path), c.full) << c.path;
+}
+
 TEST(UFileName, GetFileName) {
   const struct {
     std::wstring path;
