@@ -164,17 +164,18 @@ unsigned char* CResourceContext::LoadSkinFile(const wchar_t* name, size_t* outSi
   return file.data.release();
 }
 
-const wchar_t* CResourceContext::GetLanguageText(const std::wstring& key) const {
-  return languages_.Find(key);
+const wchar_t* CResourceContext::GetLanguageText(const wchar_t* key) const {
+  return key != nullptr ? languages_.Find(key) : nullptr;
 }
 
 const wchar_t* CResourceContext::AddLanguageText(const std::wstring& key, const std::wstring& text) {
   return languages_.Set(key, text);
 }
 
-void CResourceContext::TranslateText(std::wstring& text) const {
-  if (text.size() < 2 || text[0] != L'@') return;
-  if (const wchar_t* found = GetLanguageText(text.substr(1))) text = found;
+// Runs each time a text is drawn: the key is looked up in place, not copied.
+void CResourceContext::TranslateText(CUIString& text) const {
+  if (text.GetLength() < 2 || text.GetAt(0) != L'@') return;
+  if (const wchar_t* found = GetLanguageText(text.GetData() + 1)) text = found;
 }
 
 void SetModuleHandle(ModuleHandle module) { CResourceContext::Instance().SetModuleHandle(module); }
@@ -191,9 +192,9 @@ void LoadSkinPackage(int resourceId, const wchar_t* languageFile) {
 unsigned char* LoadSkinFile(const wchar_t* name, size_t* outSize) {
   return CResourceContext::Instance().LoadSkinFile(name, outSize);
 }
-const wchar_t* GetLanguageText(const std::wstring& key) {
+const wchar_t* GetLanguageText(const wchar_t* key) {
   return CResourceContext::Instance().GetLanguageText(key);
 }
-void TranslateText(std::wstring& text) { CResourceContext::Instance().TranslateText(text); }
+void TranslateText(CUIString& text) { CResourceContext::Instance().TranslateText(text); }
 
 }  // namespace SkinUI

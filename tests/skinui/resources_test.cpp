@@ -8,7 +8,9 @@
 #include <memory>
 #include <string>
 
+#include "skinui/core/ui_string.h"
 #include "tests/common/temp_dir.h"
+#include "tests/skinui/allocation_counter.h"
 #include "tests/skinui/test_archives.h"
 
 namespace {
@@ -169,10 +171,59 @@ TEST(Resources, TranslateTextReplacesOnlyKnownKeys) {
       {L"x@title", L"x@title"},
       {L"", L""}};
   for (const auto& [given, expected] : cases) {
-    std::wstring text = given;
+    SkinUI::CUIString text = given.c_str();
     loaded.context.TranslateText(text);
-    EXPECT_EQ(text, expected);
+    EXPECT_EQ(std::wstring(text.GetData()), expected);
   }
 }
+
+// Texts are translated each time they are drawn: a null key must not throw,
+// and a hit must cost no heap block (the lookup builds no key string, the
+// result is the stored text, and a short text fits the string's own room).
+// The keys are longer than a standard string holds without the heap.
+TEST(Resources, LanguageTextIsFoundWithoutThrowingOrAllocating) {
+  SkinUI::CResourceContext context;
+  const wchar_t* stored = context.AddLanguageText(L"setup_title", L"Vandorix Setup");
+  const std::wstring longText(2 * SkinUI::CUIString::kInlineLength, L'x');
+  context.AddLanguageText(L"long_text_key", longText);
+  SkinUI::CUIString title(L"@setup_title");
+  SkinUI::CUIString missing(L"@missing_key");
+  SkinUI::CUIString grown(longText.c_str());  // already has room for the long text
+  grown = L"@long_text_key";
+  const wchar_t* nullKey = L"unset";
+  const wchar_t* hit = nullptr;
+  const wchar_t* miss = L"unset";
+  size_t allocations = 0;
+  {
+    skintest::ScopedAllocationCounter counter;
+    nullKey = context.GetLanguageText(nullptr);
+    hit = context.GetLanguageText(L"setup_title");
+    miss = context.GetLanguageText(L"missing_key");
+    context.TranslateText(title);
+    context.TranslateText(missing);
+    context.TranslateText(grown);
+    allocations = counter.Count();
+  }
+  EXPECT_EQ(allocations, 0u);
+  EXPECT_EQ(nullKey, nullptr);
+  EXPECT_EQ(hit, stored);
+  EXPECT_EQ(miss, nullptr);
+  EXPECT_EQ(title, L"Vandorix Setup");
+  EXPECT_EQ(missing, L"@missing_key");
+  EXPECT_EQ(grown, longText.c_str());
+  EXPECT_EQ(SkinUI::GetLanguageText(nullptr), nullptr);
+}
+
+// The counter behind the test above does see heap blocks.
+TEST(Resources, AllocationCounterCountsHeapBlocks) {
+  size_t allocations = 0;
+  {
+    skintest::ScopedAllocationCounter counter;
+    std::wstring text(200, L'x');
+    allocations = counter.Count();
+  }
+  EXPECT_GE(allocations, 1u);
+}
+
 
 }  // namespace
