@@ -7,7 +7,7 @@
 
 #include "skinui/core/archive_decoder.h"
 #include "utility/log.h"
-#include "utility/scoped_handle.h"
+#include "utility/ufile.h"
 
 namespace SkinUI {
 
@@ -16,27 +16,13 @@ namespace {
 // A language file from the archive shorter than this is taken as empty.
 constexpr size_t kMinPackagedLanguageSize = 11;
 
-enum class ReadResult { NotOpened, Read, Failed };
-
-// Reads a whole file of 1..maxSize bytes, opened sharing reads.
-ReadResult readWholeFile(const std::wstring& path, size_t maxSize, SkinFile* file) {
-  utility::ScopedHandle handle(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!handle) return ReadResult::NotOpened;
-  LARGE_INTEGER size;
-  if (!::GetFileSizeEx(handle.get(), &size) || size.QuadPart <= 0 ||
-      static_cast<unsigned long long>(size.QuadPart) > maxSize) {
-    return ReadResult::Failed;
-  }
-  DWORD length = static_cast<DWORD>(size.QuadPart);
-  std::unique_ptr<unsigned char[]> data(new (std::nothrow) unsigned char[length]);
-  DWORD read = 0;
-  if (!data || !::ReadFile(handle.get(), data.get(), length, &read, nullptr) || read != length) {
-    return ReadResult::Failed;
-  }
-  file->data = std::move(data);
-  file->size = length;
-  return ReadResult::Read;
+// A new copy of size bytes (above 0) as an owned skin file.
+bool copyInto(const unsigned char* data, size_t size, SkinFile* file) {
+  file->data.reset(new (std::nothrow) unsigned char[size]);
+  if (!file->data) return false;
+  std::copy(data, data + size, file->data.get());
+  file->size = size;
+  return true;
 }
 
 bool isAbsoluteName(const wchar_t* name) { return name[0] != L'\0' && name[1] == L':'; }
@@ -117,18 +103,23 @@ void CResourceContext::LoadSkinPackage(int resourceId, const wchar_t* languageFi
 // A language file beside the program replaces the packaged one; one that
 // is there but empty, too large or unreadable is ignored outright.
 void CResourceContext::LoadLanguageFile(const wchar_t* fileName) {
-  SkinFile file;
   std::wstring directory = GetModuleDirectory();
-  ReadResult beside = directory.empty()
-                          ? ReadResult::NotOpened
-                          : readWholeFile(directory + fileName, kMaxLanguageFileSize, &file);
-  if (beside == ReadResult::NotOpened) {
-    file = ReadSkinFile(fileName);
-    if (file.size < kMinPackagedLanguageSize) return;
-  } else if (beside == ReadResult::Failed) {
+  std::string beside;
+  utility::ufile::ReadStatus status =
+      directory.empty() ? utility::ufile::ReadStatus::CannotOpen
+                        : utility::ufile::readFile(directory + fileName, kMaxLanguageFileSize, beside);
+  SkinFile packaged;
+  const char* bytes = beside.data();
+  size_t size = beside.size();
+  if (status == utility::ufile::ReadStatus::CannotOpen) {
+    packaged = ReadSkinFile(fileName);
+    if (packaged.size < kMinPackagedLanguageSize) return;
+    bytes = reinterpret_cast<const char*>(packaged.data.get());
+    size = packaged.size;
+  } else if (status != utility::ufile::ReadStatus::Read || size == 0) {
     return;
   }
-  bool loaded = languages_.Load(reinterpret_cast<const char*>(file.data.get()), file.size, language_);
+  bool loaded = languages_.Load(bytes, size, language_);
   writeLog("SkinUI::CResourceContext::LoadLanguageFile", __LINE__,
            L"%s: %s, %d texts", fileName, loaded ? L"loaded" : L"rejected",
            static_cast<int>(languages_.Size()));
@@ -138,17 +129,18 @@ bool CResourceContext::ReadFromDisk(const wchar_t* name, SkinFile* file) const {
   bool absolute = isAbsoluteName(name);
   if (!absolute && skinDirectory_.empty()) return false;
   std::wstring path = absolute ? std::wstring(name) : skinDirectory_ + name;
-  return readWholeFile(path, kMaxArchiveAllocation, file) == ReadResult::Read;
+  std::string bytes;
+  if (utility::ufile::readFile(path, kMaxArchiveAllocation, bytes) != utility::ufile::ReadStatus::Read ||
+      bytes.empty()) {
+    return false;
+  }
+  return copyInto(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), file);
 }
 
 bool CResourceContext::ReadFromArchive(const wchar_t* name, SkinFile* file) const {
   const CSkinArchive::Bytes* bytes = archive_.Find(name);
   if (bytes == nullptr || bytes->empty()) return false;
-  file->data.reset(new (std::nothrow) unsigned char[bytes->size()]);
-  if (!file->data) return false;
-  std::copy(bytes->begin(), bytes->end(), file->data.get());
-  file->size = bytes->size();
-  return true;
+  return copyInto(bytes->data(), bytes->size(), file);
 }
 
 SkinFile CResourceContext::ReadSkinFile(const wchar_t* name) const {
