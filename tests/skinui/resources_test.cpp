@@ -40,20 +40,38 @@ struct LoadedContext {
   SkinUI::CResourceContext context;
 };
 
-// A language.tsv beside this test program, removed again at the end.
+// Where the program looks for a language file of its own.
+std::wstring besideLanguagePath() {
+  SkinUI::CResourceContext context;
+  context.SetModuleHandle(::GetModuleHandleW(nullptr));
+  return context.GetModuleDirectory() + L"language.tsv";
+}
+
+// A language.tsv beside this test program for one scope, removed again even
+// when the test fails.
 class BesideLanguageFile {
  public:
-  explicit BesideLanguageFile(const std::string& text) {
-    SkinUI::CResourceContext context;
-    context.SetModuleHandle(::GetModuleHandleW(nullptr));
-    path_ = context.GetModuleDirectory() + L"language.tsv";
+  explicit BesideLanguageFile(const std::string& text) : path_(besideLanguagePath()) {
     EXPECT_TRUE(testutil::writeFile(path_, text));
   }
   ~BesideLanguageFile() { ::DeleteFileW(path_.c_str()); }
+  BesideLanguageFile(const BesideLanguageFile&) = delete;
+  BesideLanguageFile& operator=(const BesideLanguageFile&) = delete;
 
  private:
   std::wstring path_;
 };
+
+// A run that crashed inside a test leaves its language.tsv behind, and every
+// later test that loads the packaged table would read it instead: remove it
+// before any test runs.
+class StaleLanguageFileRemoval : public ::testing::Environment {
+ public:
+  void SetUp() override { ::DeleteFileW(besideLanguagePath().c_str()); }
+};
+
+const ::testing::Environment* const kStaleLanguageFileRemoval =
+    ::testing::AddGlobalTestEnvironment(new StaleLanguageFileRemoval);
 
 TEST(Resources, ModuleDirectoryEndsWithBackslashAndHoldsTheProgram) {
   SkinUI::CResourceContext context;
@@ -154,6 +172,50 @@ TEST(Resources, LanguageFileBesideTheProgramReplacesThePackagedOne) {
   }
 }
 
+// A valid table holding "beside", padded with line breaks (which the reader
+// passes over) to exactly size bytes.
+std::string languageFileOfSize(size_t size) {
+  std::string text = "C\tlanguage_code\ten_US\nN\tlanguage_name\tEnglish\nLabel\tbeside\tyes\n";
+  text.resize(size, '\n');
+  return text;
+}
+
+TEST(Resources, LanguageFileBesideTheProgramIsReadUpTo4MiB) {
+  constexpr size_t kLimit = size_t{4} << 20;
+  const struct {
+    size_t size;
+    const wchar_t* beside;  // the text of "beside", null when the file was ignored
+  } cases[] = {{kLimit, L"yes"}, {kLimit + 1, nullptr}};
+  for (const auto& c : cases) {
+    BesideLanguageFile beside(languageFileOfSize(c.size));
+    LoadedContext loaded(L"en_US");
+    EXPECT_STREQ(loaded.context.GetLanguageText(L"beside"), c.beside) << c.size;
+    // Too large is ignored outright: the packaged table is not consulted either.
+    EXPECT_EQ(loaded.context.GetLanguageText(L"btn_install"), nullptr) << c.size;
+  }
+}
+
+// A packaged language file of 10 bytes or less is taken as empty; from 11
+// bytes on it is read (its header rows show that it was).
+TEST(Resources, PackagedLanguageFileIsReadFrom11Bytes) {
+  testutil::TempDir skin;
+  const std::string rows = "A\tB\nC\tD\n";
+  const struct {
+    size_t size;
+    size_t codes;
+  } cases[] = {{10, 0}, {11, 2}};
+  for (const auto& c : cases) {
+    std::string text = rows;
+    text.resize(c.size, 'x');
+    ASSERT_TRUE(testutil::writeFile(skin.file(L"short.tsv"), text));
+    SkinUI::CResourceContext context;
+    context.SetModuleHandle(::GetModuleHandleW(nullptr));
+    context.SetSkinDirectory(skin.path().c_str());
+    context.LoadSkinPackage(SkinUI::kSkinArchiveId, L"short.tsv");
+    EXPECT_EQ(context.GetLanguageHeader().codes.size(), c.codes) << c.size;
+  }
+}
+
 TEST(Resources, MissingArchiveLeavesSkinAndLanguageEmpty) {
   LoadedContext loaded(L"en_US", L"", 999);
   EXPECT_EQ(loaded.context.GetSkinArchive().Size(), 0u);
@@ -224,6 +286,5 @@ TEST(Resources, AllocationCounterCountsHeapBlocks) {
   }
   EXPECT_GE(allocations, 1u);
 }
-
 
 }  // namespace
