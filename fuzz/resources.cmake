@@ -11,6 +11,7 @@ vx_fuzz_target(archive_fuzz
   SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/archive_fuzz.cpp
     ${VX_ROOT}/skinui/core/archive_decoder.cpp
+    ${VX_ROOT}/skinui/core/archive_entry_name.cpp
     ${VX_ROOT}/skinui/core/archive_extract.cpp
     ${VX_ROOT}/skinui/core/archive_memory_sink.cpp
     ${VX_ROOT}/skinui/core/archive_sink.cpp
