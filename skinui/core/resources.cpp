@@ -13,6 +13,8 @@ namespace SkinUI {
 
 namespace {
 
+using utility::ufile::ReadStatus;
+
 // A language file from the archive shorter than this is taken as empty.
 constexpr size_t kMinPackagedLanguageSize = 11;
 
@@ -105,18 +107,18 @@ void CResourceContext::LoadSkinPackage(int resourceId, const wchar_t* languageFi
 void CResourceContext::LoadLanguageFile(const wchar_t* fileName) {
   std::wstring directory = GetModuleDirectory();
   std::string beside;
-  utility::ufile::ReadStatus status =
-      directory.empty() ? utility::ufile::ReadStatus::CannotOpen
-                        : utility::ufile::readFile(directory + fileName, kMaxLanguageFileSize, beside);
+  ReadStatus status = directory.empty()
+                          ? ReadStatus::CannotOpen
+                          : utility::ufile::readFile(directory + fileName, kMaxLanguageFileSize, beside);
   SkinFile packaged;
   const char* bytes = beside.data();
   size_t size = beside.size();
-  if (status == utility::ufile::ReadStatus::CannotOpen) {
+  if (status == ReadStatus::CannotOpen) {
     packaged = ReadSkinFile(fileName);
     if (packaged.size < kMinPackagedLanguageSize) return;
     bytes = reinterpret_cast<const char*>(packaged.data.get());
     size = packaged.size;
-  } else if (status != utility::ufile::ReadStatus::Read || size == 0) {
+  } else if (status != ReadStatus::Read || size == 0) {
     return;
   }
   bool loaded = languages_.Load(bytes, size, language_);
@@ -130,8 +132,7 @@ bool CResourceContext::ReadFromDisk(const wchar_t* name, SkinFile* file) const {
   if (!absolute && skinDirectory_.empty()) return false;
   std::wstring path = absolute ? std::wstring(name) : skinDirectory_ + name;
   std::string bytes;
-  if (utility::ufile::readFile(path, kMaxArchiveAllocation, bytes) != utility::ufile::ReadStatus::Read ||
-      bytes.empty()) {
+  if (utility::ufile::readFile(path, kMaxArchiveAllocation, bytes) != ReadStatus::Read || bytes.empty()) {
     return false;
   }
   return copyInto(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), file);

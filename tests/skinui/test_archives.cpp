@@ -26,7 +26,9 @@ Bytes SkinSource(const std::wstring& name) {
   return ReadFileBytes(testutil::winePath(std::wstring(L"" VX_TEST_SKIN_DIR) + name));
 }
 
-Bytes WindowSource() { return ReadFileBytes(testutil::winePath(std::wstring(L"" VX_TEST_WINDOW_FILE))); }
+Bytes WindowSource() {
+  return ReadFileBytes(testutil::winePath(std::wstring(L"" VX_TEST_WINDOW_FILE)));
+}
 
 size_t FindText(const Bytes& bytes, const std::string& text) {
   auto it = std::search(bytes.begin(), bytes.end(), text.begin(), text.end());
