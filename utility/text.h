@@ -11,6 +11,12 @@ namespace utility::text {
 // count bytes of the given code page as UTF-16; count -1 means up to the
 // NUL. Empty for null input, another negative count or a failed conversion.
 std::wstring toWide(const char* bytes, int count, unsigned int codePage);
+// Converts count bytes of the given code page into out, which has room for
+// capacity units (no terminator is added); with out null, only measures.
+// Returns the units written or needed; 0 for null or empty input, a negative
+// count or capacity, or a failed conversion (one that does not fit, too).
+// Allocates nothing, for callers that convert into their own buffers.
+int toWideInto(const char* bytes, int count, unsigned int codePage, wchar_t* out, int capacity);
 // count UTF-16 units in the given code page; same rules as toWide.
 std::string toMultiByte(const wchar_t* text, int count, unsigned int codePage);
 // The system ANSI code page to UTF-16.

@@ -25,9 +25,15 @@ Output convert(const Input* input, int count, Converter converter) {
 
 }  // namespace
 
+int toWideInto(const char* bytes, int count, unsigned int codePage, wchar_t* out, int capacity) {
+  if (bytes == nullptr || count == 0 || count < -1 || capacity < 0) return 0;
+  int n = ::MultiByteToWideChar(codePage, 0, bytes, count, out, out != nullptr ? capacity : 0);
+  return n > 0 ? n : 0;
+}
+
 std::wstring toWide(const char* bytes, int count, unsigned int codePage) {
   return convert<std::wstring>(bytes, count, [codePage](const char* in, int n, wchar_t* out, int capacity) {
-    return ::MultiByteToWideChar(codePage, 0, in, n, out, capacity);
+    return toWideInto(in, n, codePage, out, capacity);
   });
 }
 

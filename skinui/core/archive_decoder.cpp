@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "7zCrc.h"
 #include "Lzma2Dec.h"
 #include "skinui/core/archive_extract.h"
+#include "skinui/core/archive_sdk.h"
 
 namespace SkinUI {
 
@@ -239,15 +239,15 @@ int DecodeArchive(const unsigned char* bytes, size_t size, CArchiveSink& sink) {
   initCrcTableOnce();
   MemoryInStream stream{{memoryLook, memorySkip, memoryRead, memorySeek}, bytes, size, 0};
   if (bytes == nullptr) stream.size = 0;
-  CSzArEx db;
-  SzArEx_Init(&db);
-  SRes res = SzArEx_Open(&db, &stream.vt, &kAlloc, &kAlloc);
+  ArchiveDatabase archive;
+  SzArEx_Init(&archive.db);
+  SRes res = SzArEx_Open(&archive.db, &stream.vt, &kAlloc, &kAlloc);
   if (res == SZ_OK) {
-    sink.Begin(&db);
-    res = decodeFolders(db, bytes, size, &stream, sink);
+    sink.Begin(&archive);
+    res = decodeFolders(archive.db, bytes, size, &stream, sink);
     if (res == SZ_OK) sink.Finish();
   }
-  SzArEx_Free(&db, &kAlloc);
+  SzArEx_Free(&archive.db, &kAlloc);
   return sink.Error() != 0 ? sink.Error() : MapDecoderResult(res);
 }
 

@@ -3,13 +3,17 @@
 #include "skinui/core/archive_decoder.h"
 #include "skinui/core/archive_directory_sink.h"
 #include "skinui/core/archive_extract.h"
+#include "utility/ufile.h"
 
 namespace SkinUI {
 
 int ExtractArchiveToDirectory(const unsigned char* bytes, size_t size, const wchar_t* directory,
                               const ArchiveProgressObserver& observer) {
   if (directory == nullptr) return kArchiveBadParameter;
-  CArchiveDirectorySink sink(std::filesystem::path(directory), observer);
+  // Folders are created from the full path, so a relative target is resolved once here.
+  std::wstring target = utility::ufile::getFullPath(directory);
+  if (target.empty()) return kArchiveBadParameter;
+  CArchiveDirectorySink sink(target, observer);
   return DecodeArchive(bytes, size, sink);
 }
 

@@ -1,48 +1,53 @@
 #include "skinui/core/archive_directory_sink.h"
 
-#include <system_error>
+#include <algorithm>
 
-#include "skinui/core/archive_decoder.h"
+#include "skinui/core/archive_entry_name.h"
 #include "skinui/core/archive_extract.h"
+#include "utility/ufile.h"
 
 namespace SkinUI {
 
 namespace {
 
-// True when name stays below the target directory: not rooted, no drive,
-// no ".." step. Archive names are data, not instructions where to write.
-bool isContainedName(const std::wstring& name) {
-  if (name.empty() || name[0] == L'/' || name[0] == L'\\') return false;
-  if (name.find(L':') != std::wstring::npos) return false;
-  size_t start = 0;
-  while (start <= name.size()) {
-    size_t end = name.find_first_of(L"/\\", start);
-    if (end == std::wstring::npos) end = name.size();
-    if (name.compare(start, end - start, L"..") == 0) return false;
-    start = end + 1;
-  }
-  return true;
+// The file writer takes a 32-bit count: larger pieces go in parts.
+constexpr size_t kWritePiece = size_t{1} << 30;
+
+// The folder that holds path; a drive root keeps its separator.
+std::wstring parentOf(const std::wstring& path) {
+  std::wstring parent = path.substr(0, path.rfind(L'\\'));
+  if (!parent.empty() && parent.back() == L':') parent += L'\\';
+  return parent;
 }
 
 }  // namespace
 
-bool CArchiveDirectorySink::TargetPath(const ArchiveEntry& entry, std::filesystem::path* path) {
-  if (!isContainedName(entry.name)) {
+CArchiveDirectorySink::CArchiveDirectorySink(const std::wstring& directory,
+                                             const ArchiveProgressObserver& observer)
+    : directory_(directory), observer_(observer) {
+  if (directory_.empty() || (directory_.back() != L'\\' && directory_.back() != L'/')) {
+    directory_ += L'\\';
+  }
+}
+
+// Archive names are data, not instructions where to write: one that would
+// leave the directory is refused.
+bool CArchiveDirectorySink::TargetPath(const ArchiveEntry& entry, std::wstring* path) {
+  if (!IsContainedEntryName(entry.name)) {
     SetError(kArchiveCannotOpenOutput);
     return false;
   }
-  *path = directory_ / std::filesystem::path(entry.name);
+  *path = directory_ + entry.name;
+  std::replace(path->begin(), path->end(), L'/', L'\\');
   return true;
 }
 
-// Creates the entry's parent folders and opens it for binary writing.
+// Creates the entry's parent folders and opens it, truncated, for writing.
 bool CArchiveDirectorySink::OpenFile(const ArchiveEntry& entry) {
-  std::filesystem::path path;
+  std::wstring path;
   if (!TargetPath(entry, &path)) return false;
-  std::error_code ec;
-  std::filesystem::create_directories(path.parent_path(), ec);
-  file_.open(path, std::ios::binary | std::ios::trunc);
-  if (!file_.is_open()) {
+  utility::ufile::makeDir(parentOf(path));
+  if (!file_.open(path)) {
     SetError(kArchiveCannotOpenOutput);
     return false;
   }
@@ -55,10 +60,13 @@ bool CArchiveDirectorySink::StartFile(const ArchiveEntry& entry) {
 }
 
 bool CArchiveDirectorySink::AppendBytes(const unsigned char* bytes, size_t n) {
-  file_.write(reinterpret_cast<const char*>(bytes), static_cast<std::streamsize>(n));
-  if (!file_) {
-    SetError(kArchiveWriteFailed);
-    return false;
+  for (size_t done = 0; done < n;) {
+    size_t piece = std::min(n - done, kWritePiece);
+    if (!file_.write(bytes + done, static_cast<unsigned long>(piece))) {
+      SetError(kArchiveWriteFailed);
+      return false;
+    }
+    done += piece;
   }
   if (observer_ && !observer_(Total() + n, currentName_.c_str())) {
     SetError(kArchiveStopped);
@@ -69,10 +77,6 @@ bool CArchiveDirectorySink::AppendBytes(const unsigned char* bytes, size_t n) {
 
 bool CArchiveDirectorySink::EndFile(const ArchiveEntry&) {
   file_.close();
-  if (file_.fail()) {
-    SetError(kArchiveWriteFailed);
-    return false;
-  }
   return true;
 }
 
@@ -81,11 +85,9 @@ bool CArchiveDirectorySink::PassOver(const ArchiveEntry& entry) {
     if (!OpenFile(entry)) return false;
     return EndFile(entry);
   }
-  std::filesystem::path path;
+  std::wstring path;
   if (!TargetPath(entry, &path)) return false;
-  std::error_code ec;
-  std::filesystem::create_directories(path, ec);
-  if (!std::filesystem::is_directory(path, ec)) {
+  if (!utility::ufile::makeDir(path) || !utility::ufile::isDirectory(path)) {
     SetError(kArchiveCannotOpenOutput);
     return false;
   }

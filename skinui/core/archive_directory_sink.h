@@ -2,19 +2,18 @@
 // Extraction sink that writes each entry under a target directory, bytes
 // passing straight through to the file.
 
-#include <filesystem>
-#include <fstream>
+#include <string>
 
 #include "skinui/core/archive_directory.h"
 #include "skinui/core/archive_sink.h"
+#include "utility/file_writer.h"
 
 namespace SkinUI {
 
 class CArchiveDirectorySink : public CArchiveSink {
  public:
-  // observer may be empty; it must outlive the sink.
-  CArchiveDirectorySink(std::filesystem::path directory, const ArchiveProgressObserver& observer)
-      : directory_(std::move(directory)), observer_(observer) {}
+  // directory is absolute; observer may be empty and must outlive the sink.
+  CArchiveDirectorySink(const std::wstring& directory, const ArchiveProgressObserver& observer);
 
  protected:
   bool StartFile(const ArchiveEntry& entry) override;
@@ -23,13 +22,13 @@ class CArchiveDirectorySink : public CArchiveSink {
   bool PassOver(const ArchiveEntry& entry) override;
 
  private:
-  bool TargetPath(const ArchiveEntry& entry, std::filesystem::path* path);
+  bool TargetPath(const ArchiveEntry& entry, std::wstring* path);
   bool OpenFile(const ArchiveEntry& entry);
 
-  std::filesystem::path directory_;
+  std::wstring directory_;  // ends with a separator
   const ArchiveProgressObserver& observer_;
   std::wstring currentName_;
-  std::ofstream file_;
+  utility::CFileWriter file_;
 };
 
 }  // namespace SkinUI

@@ -3,22 +3,22 @@
 #include <algorithm>
 #include <vector>
 
-#include "7zCrc.h"
 #include "skinui/core/archive_extract.h"
+#include "skinui/core/archive_sdk.h"
 
 namespace SkinUI {
 
-void CArchiveSink::Begin(const CSzArEx* db) { db_ = db; }
+void CArchiveSink::Begin(const ArchiveDatabase* archive) { archive_ = archive; }
 
 ArchiveEntry CArchiveSink::ReadEntry(uint32_t index) const {
   ArchiveEntry entry;
-  entry.isDirectory = SzArEx_IsDir(db_, index);
-  entry.size = entry.isDirectory ? 0 : SzArEx_GetFileSize(db_, index);
+  entry.isDirectory = SzArEx_IsDir(&archive_->db, index);
+  entry.size = entry.isDirectory ? 0 : SzArEx_GetFileSize(&archive_->db, index);
   // An archive may carry no names at all.
-  if (db_->FileNameOffsets == nullptr) return entry;
-  size_t units = SzArEx_GetFileNameUtf16(db_, index, nullptr);
+  if (archive_->db.FileNameOffsets == nullptr) return entry;
+  size_t units = SzArEx_GetFileNameUtf16(&archive_->db, index, nullptr);
   std::vector<UInt16> name(units + 1, 0);
-  SzArEx_GetFileNameUtf16(db_, index, name.data());
+  SzArEx_GetFileNameUtf16(&archive_->db, index, name.data());
   for (size_t i = 0; i < units && name[i] != 0; ++i) {
     entry.name.push_back(static_cast<wchar_t>(name[i]));
   }
@@ -28,7 +28,7 @@ ArchiveEntry CArchiveSink::ReadEntry(uint32_t index) const {
 // Moves to the next entry with data, passing over directories and empty
 // files on the way. False when none is left or an error was raised.
 bool CArchiveSink::OpenNextFile() {
-  while (next_ < db_->NumFiles) {
+  while (next_ < archive_->db.NumFiles) {
     uint32_t index = next_++;
     ArchiveEntry entry = ReadEntry(index);
     if (entry.isDirectory || entry.size == 0) {
@@ -48,8 +48,8 @@ bool CArchiveSink::OpenNextFile() {
 
 bool CArchiveSink::CompleteFile() {
   open_ = false;
-  if (SzBitWithVals_Check(&db_->CRCs, fileIndex_) &&
-      CRC_GET_DIGEST(crc_) != db_->CRCs.Vals[fileIndex_]) {
+  if (SzBitWithVals_Check(&archive_->db.CRCs, fileIndex_) &&
+      CRC_GET_DIGEST(crc_) != archive_->db.CRCs.Vals[fileIndex_]) {
     SetError(kArchiveCrcError);
     return false;
   }
@@ -72,7 +72,7 @@ size_t CArchiveSink::Write(const unsigned char* bytes, size_t n) {
 }
 
 void CArchiveSink::Finish() {
-  while (error_ == 0 && !open_ && next_ < db_->NumFiles) {
+  while (error_ == 0 && !open_ && next_ < archive_->db.NumFiles) {
     ArchiveEntry entry = ReadEntry(next_);
     if (!entry.isDirectory && entry.size != 0) return;
     ++next_;

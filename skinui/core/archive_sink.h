@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <string>
 
-#include "7z.h"
-
 namespace SkinUI {
+
+struct ArchiveDatabase;
 
 // One entry of the archive as the sink sees it.
 struct ArchiveEntry {
@@ -23,7 +23,7 @@ class CArchiveSink {
   virtual ~CArchiveSink() = default;
 
   // Attaches the opened archive; called once before any Write.
-  void Begin(const CSzArEx* db);
+  void Begin(const ArchiveDatabase* archive);
   // Takes up to n unpacked bytes and returns how many were used; fewer than
   // n ends the extraction (an error is set, or no file is left to fill).
   size_t Write(const unsigned char* bytes, size_t n);
@@ -50,7 +50,7 @@ class CArchiveSink {
   bool CompleteFile();
   ArchiveEntry ReadEntry(uint32_t index) const;
 
-  const CSzArEx* db_ = nullptr;
+  const ArchiveDatabase* archive_ = nullptr;
   uint32_t next_ = 0;
   uint32_t fileIndex_ = 0;
   bool open_ = false;

@@ -25,7 +25,7 @@ std::wstring wideKey(const char* key) {
 const wchar_t* LangText(const char* key) {
   CResourceContext& context = CResourceContext::Instance();
   std::wstring wide = wideKey(key);
-  if (const wchar_t* text = context.GetLanguageText(wide)) return text;
+  if (const wchar_t* text = context.GetLanguageText(wide.c_str())) return text;
   return context.AddLanguageText(wide, wide);
 }
 

@@ -101,7 +101,7 @@ bool CLanguageTable::Load(const char* bytes, size_t size, const std::wstring& la
   return true;
 }
 
-const wchar_t* CLanguageTable::Find(const std::wstring& key) const {
+const wchar_t* CLanguageTable::Find(std::wstring_view key) const {
   auto it = texts_.find(key);
   return it == texts_.end() ? nullptr : it->second.c_str();
 }

@@ -4,7 +4,9 @@
 
 #include <cstddef>
 #include <map>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace SkinUI {
@@ -21,9 +23,11 @@ class CLanguageTable {
   // language (or column 2 when no header cell equals it). False, leaving
   // the texts untouched, when the header rows fail their check.
   bool Load(const char* bytes, size_t size, const std::wstring& language);
-  // The text of key, or null; the pointer stays valid while the entry lives.
-  const wchar_t* Find(const std::wstring& key) const;
-  // Stores text under key (replacing an earlier one) and returns the stored text.
+  // The text of key, or null; looks up without allocating. The text stays
+  // valid until key is set again or the table is loaded again.
+  const wchar_t* Find(std::wstring_view key) const;
+  // Stores text under key (replacing an earlier one) and returns the stored
+  // text, valid as Find's.
   const wchar_t* Set(const std::wstring& key, const std::wstring& text);
   // The header rows read by the last Load.
   const LanguageHeader& Header() const { return header_; }
@@ -31,7 +35,8 @@ class CLanguageTable {
   size_t Size() const { return texts_.size(); }
 
  private:
-  std::map<std::wstring, std::wstring> texts_;
+  // Transparent ordering: a lookup by a view builds no key string.
+  std::map<std::wstring, std::wstring, std::less<>> texts_;
   LanguageHeader header_;
 };
 

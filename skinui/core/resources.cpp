@@ -7,36 +7,24 @@
 
 #include "skinui/core/archive_decoder.h"
 #include "utility/log.h"
-#include "utility/scoped_handle.h"
+#include "utility/ufile.h"
 
 namespace SkinUI {
 
 namespace {
 
+using utility::ufile::ReadStatus;
+
 // A language file from the archive shorter than this is taken as empty.
 constexpr size_t kMinPackagedLanguageSize = 11;
 
-enum class ReadResult { NotOpened, Read, Failed };
-
-// Reads a whole file of 1..maxSize bytes, opened sharing reads.
-ReadResult readWholeFile(const std::wstring& path, size_t maxSize, SkinFile* file) {
-  utility::ScopedHandle handle(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!handle) return ReadResult::NotOpened;
-  LARGE_INTEGER size;
-  if (!::GetFileSizeEx(handle.get(), &size) || size.QuadPart <= 0 ||
-      static_cast<unsigned long long>(size.QuadPart) > maxSize) {
-    return ReadResult::Failed;
-  }
-  DWORD length = static_cast<DWORD>(size.QuadPart);
-  std::unique_ptr<unsigned char[]> data(new (std::nothrow) unsigned char[length]);
-  DWORD read = 0;
-  if (!data || !::ReadFile(handle.get(), data.get(), length, &read, nullptr) || read != length) {
-    return ReadResult::Failed;
-  }
-  file->data = std::move(data);
-  file->size = length;
-  return ReadResult::Read;
+// A new copy of size bytes (above 0) as an owned skin file.
+bool copyInto(const unsigned char* data, size_t size, SkinFile* file) {
+  file->data.reset(new (std::nothrow) unsigned char[size]);
+  if (!file->data) return false;
+  std::copy(data, data + size, file->data.get());
+  file->size = size;
+  return true;
 }
 
 bool isAbsoluteName(const wchar_t* name) { return name[0] != L'\0' && name[1] == L':'; }
@@ -117,18 +105,23 @@ void CResourceContext::LoadSkinPackage(int resourceId, const wchar_t* languageFi
 // A language file beside the program replaces the packaged one; one that
 // is there but empty, too large or unreadable is ignored outright.
 void CResourceContext::LoadLanguageFile(const wchar_t* fileName) {
-  SkinFile file;
   std::wstring directory = GetModuleDirectory();
-  ReadResult beside = directory.empty()
-                          ? ReadResult::NotOpened
-                          : readWholeFile(directory + fileName, kMaxLanguageFileSize, &file);
-  if (beside == ReadResult::NotOpened) {
-    file = ReadSkinFile(fileName);
-    if (file.size < kMinPackagedLanguageSize) return;
-  } else if (beside == ReadResult::Failed) {
+  std::string beside;
+  ReadStatus status = directory.empty()
+                          ? ReadStatus::CannotOpen
+                          : utility::ufile::readFile(directory + fileName, kMaxLanguageFileSize, beside);
+  SkinFile packaged;
+  const char* bytes = beside.data();
+  size_t size = beside.size();
+  if (status == ReadStatus::CannotOpen) {
+    packaged = ReadSkinFile(fileName);
+    if (packaged.size < kMinPackagedLanguageSize) return;
+    bytes = reinterpret_cast<const char*>(packaged.data.get());
+    size = packaged.size;
+  } else if (status != ReadStatus::Read || size == 0) {
     return;
   }
-  bool loaded = languages_.Load(reinterpret_cast<const char*>(file.data.get()), file.size, language_);
+  bool loaded = languages_.Load(bytes, size, language_);
   writeLog("SkinUI::CResourceContext::LoadLanguageFile", __LINE__,
            L"%s: %s, %d texts", fileName, loaded ? L"loaded" : L"rejected",
            static_cast<int>(languages_.Size()));
@@ -138,17 +131,17 @@ bool CResourceContext::ReadFromDisk(const wchar_t* name, SkinFile* file) const {
   bool absolute = isAbsoluteName(name);
   if (!absolute && skinDirectory_.empty()) return false;
   std::wstring path = absolute ? std::wstring(name) : skinDirectory_ + name;
-  return readWholeFile(path, kMaxArchiveAllocation, file) == ReadResult::Read;
+  std::string bytes;
+  if (utility::ufile::readFile(path, kMaxArchiveAllocation, bytes) != ReadStatus::Read || bytes.empty()) {
+    return false;
+  }
+  return copyInto(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), file);
 }
 
 bool CResourceContext::ReadFromArchive(const wchar_t* name, SkinFile* file) const {
   const CSkinArchive::Bytes* bytes = archive_.Find(name);
   if (bytes == nullptr || bytes->empty()) return false;
-  file->data.reset(new (std::nothrow) unsigned char[bytes->size()]);
-  if (!file->data) return false;
-  std::copy(bytes->begin(), bytes->end(), file->data.get());
-  file->size = bytes->size();
-  return true;
+  return copyInto(bytes->data(), bytes->size(), file);
 }
 
 SkinFile CResourceContext::ReadSkinFile(const wchar_t* name) const {
@@ -164,17 +157,18 @@ unsigned char* CResourceContext::LoadSkinFile(const wchar_t* name, size_t* outSi
   return file.data.release();
 }
 
-const wchar_t* CResourceContext::GetLanguageText(const std::wstring& key) const {
-  return languages_.Find(key);
+const wchar_t* CResourceContext::GetLanguageText(const wchar_t* key) const {
+  return key != nullptr ? languages_.Find(key) : nullptr;
 }
 
 const wchar_t* CResourceContext::AddLanguageText(const std::wstring& key, const std::wstring& text) {
   return languages_.Set(key, text);
 }
 
-void CResourceContext::TranslateText(std::wstring& text) const {
-  if (text.size() < 2 || text[0] != L'@') return;
-  if (const wchar_t* found = GetLanguageText(text.substr(1))) text = found;
+// Runs each time a text is drawn: the key is looked up in place, not copied.
+void CResourceContext::TranslateText(CUIString& text) const {
+  if (text.GetLength() < 2 || text.GetAt(0) != L'@') return;
+  if (const wchar_t* found = GetLanguageText(text.GetData() + 1)) text = found;
 }
 
 void SetModuleHandle(ModuleHandle module) { CResourceContext::Instance().SetModuleHandle(module); }
@@ -191,9 +185,9 @@ void LoadSkinPackage(int resourceId, const wchar_t* languageFile) {
 unsigned char* LoadSkinFile(const wchar_t* name, size_t* outSize) {
   return CResourceContext::Instance().LoadSkinFile(name, outSize);
 }
-const wchar_t* GetLanguageText(const std::wstring& key) {
+const wchar_t* GetLanguageText(const wchar_t* key) {
   return CResourceContext::Instance().GetLanguageText(key);
 }
-void TranslateText(std::wstring& text) { CResourceContext::Instance().TranslateText(text); }
+void TranslateText(CUIString& text) { CResourceContext::Instance().TranslateText(text); }
 
 }  // namespace SkinUI

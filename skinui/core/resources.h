@@ -10,6 +10,7 @@
 
 #include "skinui/core/language_table.h"
 #include "skinui/core/skin_archive.h"
+#include "skinui/core/ui_string.h"
 
 struct HINSTANCE__;
 
@@ -58,12 +59,16 @@ class CResourceContext {
   unsigned char* LoadSkinFile(const wchar_t* name, size_t* outSize) const;
   // LoadSkinFile with an owning result.
   SkinFile ReadSkinFile(const wchar_t* name) const;
-  // The text of key in the language table, or null.
-  const wchar_t* GetLanguageText(const std::wstring& key) const;
-  // Enters text under key and returns the stored text.
+  // The text of key in the language table, or null (also for a null key).
+  // Allocates nothing; the text stays valid until key is entered again or
+  // the language table is loaded again.
+  const wchar_t* GetLanguageText(const wchar_t* key) const;
+  // Enters text under key and returns the stored text, valid as above.
   const wchar_t* AddLanguageText(const std::wstring& key, const std::wstring& text);
-  // Replaces "@key" by the key's text when the table has one.
-  void TranslateText(std::wstring& text) const;
+  // Replaces "@key" by the key's text when the table has one. The lookup
+  // allocates nothing; the copy needs the heap only for a text longer than
+  // the string's storage.
+  void TranslateText(CUIString& text) const;
   // The header rows of the loaded language file.
   const LanguageHeader& GetLanguageHeader() const { return languages_.Header(); }
   // The unpacked skin archive.
@@ -101,9 +106,10 @@ const wchar_t* GetSkinDirectory();
 void LoadSkinPackage(int resourceId, const wchar_t* languageFile);
 // A new copy of a skin file, or null with size 0; free it with delete[].
 unsigned char* LoadSkinFile(const wchar_t* name, size_t* outSize);
-// The text of key, or null.
-const wchar_t* GetLanguageText(const std::wstring& key);
+// The text of key, or null (also for a null key); valid until key is
+// entered again or the language table is loaded again.
+const wchar_t* GetLanguageText(const wchar_t* key);
 // Replaces "@key" by the key's text when there is one.
-void TranslateText(std::wstring& text);
+void TranslateText(CUIString& text);
 
 }  // namespace SkinUI

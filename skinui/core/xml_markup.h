@@ -36,7 +36,8 @@ class CXmlMarkup {
   // Decodes size bytes in the given encoding and loads them; same results.
   bool ParseBytes(const void* bytes, size_t size, MarkupEncoding encoding);
   // Releases the document and loads the skin file name (skin directory
-  // first, then the unpacked skin); false when no such file exists.
+  // first, then the unpacked skin); false when no such file exists, with
+  // "Could not load file" as the error and the name as its location.
   bool ParseSkinFile(const wchar_t* name, MarkupEncoding encoding);
   // Releases the document; nodes taken from it become unbound.
   void Clear();

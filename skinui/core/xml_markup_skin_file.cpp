@@ -8,7 +8,9 @@ namespace SkinUI {
 bool CXmlMarkup::ParseSkinFile(const wchar_t* name, MarkupEncoding encoding) {
   Clear();
   SkinFile file = CResourceContext::Instance().ReadSkinFile(name);
-  if (!file.data) return false;
+  // The error box shows the message and the location: name the file there,
+  // not whatever an earlier load left behind.
+  if (!file.data) return Fail(L"Could not load file", name);
   return ParseBytes(file.data.get(), file.size, encoding);
 }
 

@@ -3,10 +3,19 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdint>
 #include <fstream>
-#include <iterator>
+
+#include "utility/ufile.h"
 
 namespace testutil {
+
+namespace {
+
+// Larger than any file a test writes (logs are cut at 50 MiB).
+constexpr std::uint64_t kMaxReadBytes = std::uint64_t{1} << 30;
+
+}  // namespace
 
 TempDir::TempDir() {
   static std::atomic<unsigned> counter{0};
@@ -28,8 +37,9 @@ TempDir::~TempDir() {
 }
 
 std::string readFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  std::string bytes;
+  utility::ufile::readFile(path.wstring(), kMaxReadBytes, bytes);
+  return bytes;
 }
 
 bool writeFile(const std::filesystem::path& path, const std::string& bytes) {

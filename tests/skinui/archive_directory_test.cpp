@@ -1,5 +1,7 @@
 #include "skinui/core/archive_directory.h"
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -31,6 +33,33 @@ TEST(ArchiveDirectory, WritesFilesFoldersAndEmptyFiles) {
     EXPECT_TRUE(fs::is_regular_file(empty));
     EXPECT_EQ(fs::file_size(empty), 0u);
   }
+}
+
+// The current directory of the test program for one scope.
+class CurrentDirectory {
+ public:
+  explicit CurrentDirectory(const std::wstring& path) {
+    ::GetCurrentDirectoryW(MAX_PATH, saved_);
+    EXPECT_TRUE(::SetCurrentDirectoryW(path.c_str()));
+  }
+  ~CurrentDirectory() { ::SetCurrentDirectoryW(saved_); }
+
+ private:
+  wchar_t saved_[MAX_PATH] = {};
+};
+
+TEST(ArchiveDirectory, RelativeTargetIsTakenFromTheCurrentDirectory) {
+  testutil::TempDir dir;
+  Bytes archive = skintest::ResourceBytes(skintest::kSkinLzma2);
+  {
+    CurrentDirectory inside(dir.path());
+    ASSERT_EQ(extractTo(archive, L"unpacked"), SkinUI::kArchiveOk);
+    EXPECT_EQ(extractTo(archive, L""), SkinUI::kArchiveBadParameter);
+  }
+  EXPECT_EQ(skintest::ReadFileBytes(dir.file(L"unpacked\\common\\close.png")),
+            skintest::SkinSource(L"common/close.png"));
+  EXPECT_EQ(SkinUI::ExtractArchiveToDirectory(archive.data(), archive.size(), nullptr),
+            SkinUI::kArchiveBadParameter);
 }
 
 TEST(ArchiveDirectory, DamagedFileGives1005) {

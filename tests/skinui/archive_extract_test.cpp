@@ -70,7 +70,7 @@ TEST(ArchiveExtract, DictionarySmallerThanTheOutputIsStreamedThroughAWindow) {
   EXPECT_EQ(out.result, SkinUI::kArchiveOk);
   ASSERT_EQ(out.files.size(), 1u);
   EXPECT_EQ(out.files[0].name, L"big.txt");
-  Bytes expected = skintest::ReadFileBytes(L"" VX_TEST_WINDOW_FILE);
+  Bytes expected = skintest::WindowSource();
   EXPECT_EQ(expected.size(), 12000u);
   EXPECT_EQ(out.files[0].data, expected);
 }

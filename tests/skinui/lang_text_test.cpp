@@ -19,7 +19,7 @@ TEST(LangText, KnownKeyGivesItsTextMissingKeyBecomesItsOwnText) {
   EXPECT_EQ(SkinUI::GetLanguageText(L"lt_missing"), missing);
   EXPECT_EQ(SkinUI::LangText("lt_missing"), missing);
 
-  std::wstring text = L"@lt_missing";
+  SkinUI::CUIString text = L"@lt_missing";
   SkinUI::TranslateText(text);
   EXPECT_EQ(text, L"lt_missing");
 }

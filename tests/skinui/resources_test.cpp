@@ -8,7 +8,9 @@
 #include <memory>
 #include <string>
 
+#include "skinui/core/ui_string.h"
 #include "tests/common/temp_dir.h"
+#include "tests/skinui/allocation_counter.h"
 #include "tests/skinui/test_archives.h"
 
 namespace {
@@ -38,20 +40,38 @@ struct LoadedContext {
   SkinUI::CResourceContext context;
 };
 
-// A language.tsv beside this test program, removed again at the end.
+// Where the program looks for a language file of its own.
+std::wstring besideLanguagePath() {
+  SkinUI::CResourceContext context;
+  context.SetModuleHandle(::GetModuleHandleW(nullptr));
+  return context.GetModuleDirectory() + L"language.tsv";
+}
+
+// A language.tsv beside this test program for one scope, removed again even
+// when the test fails.
 class BesideLanguageFile {
  public:
-  explicit BesideLanguageFile(const std::string& text) {
-    SkinUI::CResourceContext context;
-    context.SetModuleHandle(::GetModuleHandleW(nullptr));
-    path_ = context.GetModuleDirectory() + L"language.tsv";
+  explicit BesideLanguageFile(const std::string& text) : path_(besideLanguagePath()) {
     EXPECT_TRUE(testutil::writeFile(path_, text));
   }
   ~BesideLanguageFile() { ::DeleteFileW(path_.c_str()); }
+  BesideLanguageFile(const BesideLanguageFile&) = delete;
+  BesideLanguageFile& operator=(const BesideLanguageFile&) = delete;
 
  private:
   std::wstring path_;
 };
+
+// A run that crashed inside a test leaves its language.tsv behind, and every
+// later test that loads the packaged table would read it instead: remove it
+// before any test runs.
+class StaleLanguageFileRemoval : public ::testing::Environment {
+ public:
+  void SetUp() override { ::DeleteFileW(besideLanguagePath().c_str()); }
+};
+
+const ::testing::Environment* const kStaleLanguageFileRemoval =
+    ::testing::AddGlobalTestEnvironment(new StaleLanguageFileRemoval);
 
 TEST(Resources, ModuleDirectoryEndsWithBackslashAndHoldsTheProgram) {
   SkinUI::CResourceContext context;
@@ -152,6 +172,50 @@ TEST(Resources, LanguageFileBesideTheProgramReplacesThePackagedOne) {
   }
 }
 
+// A valid table holding "beside", padded with line breaks (which the reader
+// passes over) to exactly size bytes.
+std::string languageFileOfSize(size_t size) {
+  std::string text = "C\tlanguage_code\ten_US\nN\tlanguage_name\tEnglish\nLabel\tbeside\tyes\n";
+  text.resize(size, '\n');
+  return text;
+}
+
+TEST(Resources, LanguageFileBesideTheProgramIsReadUpTo4MiB) {
+  constexpr size_t kLimit = size_t{4} << 20;
+  const struct {
+    size_t size;
+    const wchar_t* beside;  // the text of "beside", null when the file was ignored
+  } cases[] = {{kLimit, L"yes"}, {kLimit + 1, nullptr}};
+  for (const auto& c : cases) {
+    BesideLanguageFile beside(languageFileOfSize(c.size));
+    LoadedContext loaded(L"en_US");
+    EXPECT_STREQ(loaded.context.GetLanguageText(L"beside"), c.beside) << c.size;
+    // Too large is ignored outright: the packaged table is not consulted either.
+    EXPECT_EQ(loaded.context.GetLanguageText(L"btn_install"), nullptr) << c.size;
+  }
+}
+
+// A packaged language file of 10 bytes or less is taken as empty; from 11
+// bytes on it is read (its header rows show that it was).
+TEST(Resources, PackagedLanguageFileIsReadFrom11Bytes) {
+  testutil::TempDir skin;
+  const std::string rows = "A\tB\nC\tD\n";
+  const struct {
+    size_t size;
+    size_t codes;
+  } cases[] = {{10, 0}, {11, 2}};
+  for (const auto& c : cases) {
+    std::string text = rows;
+    text.resize(c.size, 'x');
+    ASSERT_TRUE(testutil::writeFile(skin.file(L"short.tsv"), text));
+    SkinUI::CResourceContext context;
+    context.SetModuleHandle(::GetModuleHandleW(nullptr));
+    context.SetSkinDirectory(skin.path().c_str());
+    context.LoadSkinPackage(SkinUI::kSkinArchiveId, L"short.tsv");
+    EXPECT_EQ(context.GetLanguageHeader().codes.size(), c.codes) << c.size;
+  }
+}
+
 TEST(Resources, MissingArchiveLeavesSkinAndLanguageEmpty) {
   LoadedContext loaded(L"en_US", L"", 999);
   EXPECT_EQ(loaded.context.GetSkinArchive().Size(), 0u);
@@ -169,10 +233,58 @@ TEST(Resources, TranslateTextReplacesOnlyKnownKeys) {
       {L"x@title", L"x@title"},
       {L"", L""}};
   for (const auto& [given, expected] : cases) {
-    std::wstring text = given;
+    SkinUI::CUIString text = given.c_str();
     loaded.context.TranslateText(text);
-    EXPECT_EQ(text, expected);
+    EXPECT_EQ(std::wstring(text.GetData()), expected);
   }
+}
+
+// Texts are translated each time they are drawn: a null key must not throw,
+// and a hit must cost no heap block (the lookup builds no key string, the
+// result is the stored text, and a short text fits the string's own room).
+// The keys are longer than a standard string holds without the heap.
+TEST(Resources, LanguageTextIsFoundWithoutThrowingOrAllocating) {
+  SkinUI::CResourceContext context;
+  const wchar_t* stored = context.AddLanguageText(L"setup_title", L"Vandorix Setup");
+  const std::wstring longText(2 * SkinUI::CUIString::kInlineLength, L'x');
+  context.AddLanguageText(L"long_text_key", longText);
+  SkinUI::CUIString title(L"@setup_title");
+  SkinUI::CUIString missing(L"@missing_key");
+  SkinUI::CUIString grown(longText.c_str());  // already has room for the long text
+  grown = L"@long_text_key";
+  const wchar_t* nullKey = L"unset";
+  const wchar_t* hit = nullptr;
+  const wchar_t* miss = L"unset";
+  size_t allocations = 0;
+  {
+    skintest::ScopedAllocationCounter counter;
+    nullKey = context.GetLanguageText(nullptr);
+    hit = context.GetLanguageText(L"setup_title");
+    miss = context.GetLanguageText(L"missing_key");
+    context.TranslateText(title);
+    context.TranslateText(missing);
+    context.TranslateText(grown);
+    allocations = counter.Count();
+  }
+  EXPECT_EQ(allocations, 0u);
+  EXPECT_EQ(nullKey, nullptr);
+  EXPECT_EQ(hit, stored);
+  EXPECT_EQ(miss, nullptr);
+  EXPECT_EQ(title, L"Vandorix Setup");
+  EXPECT_EQ(missing, L"@missing_key");
+  EXPECT_EQ(grown, longText.c_str());
+  EXPECT_EQ(SkinUI::GetLanguageText(nullptr), nullptr);
+}
+
+// The counter behind the test above does see heap blocks.
+TEST(Resources, AllocationCounterCountsHeapBlocks) {
+  size_t allocations = 0;
+  {
+    skintest::ScopedAllocationCounter counter;
+    std::wstring text(200, L'x');
+    allocations = counter.Count();
+  }
+  EXPECT_GE(allocations, 1u);
 }
 
 }  // namespace

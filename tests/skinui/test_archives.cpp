@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "tests/common/temp_dir.h"
+#include "tests/common/wine_path.h"
 
 namespace skintest {
 
@@ -22,7 +23,11 @@ Bytes ReadFileBytes(const std::wstring& path) {
 }
 
 Bytes SkinSource(const std::wstring& name) {
-  return ReadFileBytes(std::wstring(L"" VX_TEST_SKIN_DIR) + name);
+  return ReadFileBytes(testutil::winePath(std::wstring(L"" VX_TEST_SKIN_DIR) + name));
+}
+
+Bytes WindowSource() {
+  return ReadFileBytes(testutil::winePath(std::wstring(L"" VX_TEST_WINDOW_FILE)));
 }
 
 size_t FindText(const Bytes& bytes, const std::string& text) {

@@ -22,6 +22,8 @@ Bytes ResourceBytes(int id);
 Bytes ReadFileBytes(const std::wstring& path);
 // The source file of the test skin with a '/'-separated relative name.
 Bytes SkinSource(const std::wstring& name);
+// The source file of the archive kSmallWindow.
+Bytes WindowSource();
 // Offset of the first occurrence of text in bytes; npos when absent.
 size_t FindText(const Bytes& bytes, const std::string& text);
 // CRC32 as 7z stores it.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "skinui/core/resources.h"
 #include "skinui/core/xml_markup.h"
 
@@ -38,6 +40,46 @@ TEST(XmlMarkupSkinFile, MissingFileFailsAndReleasesTheOldDocument) {
   EXPECT_FALSE(markup.GetRootNode().IsBound());
   // An empty file is not kept in the skin, so it cannot be loaded either.
   EXPECT_FALSE(markup.ParseSkinFile(L"layout\\empty.xml", SkinUI::MarkupEncoding::Utf8));
+}
+
+std::wstring errorText(const SkinUI::CXmlMarkup& markup) {
+  wchar_t text[SkinUI::CXmlMarkup::kErrorTextLength] = {};
+  markup.GetErrorText(text, SkinUI::CXmlMarkup::kErrorTextLength - 1);
+  return text;
+}
+
+std::wstring errorContext(const SkinUI::CXmlMarkup& markup) {
+  wchar_t context[SkinUI::CXmlMarkup::kErrorContextLength] = {};
+  markup.GetErrorContext(context, SkinUI::CXmlMarkup::kErrorContextLength - 1);
+  return context;
+}
+
+// The error box must tell why this load failed, not repeat an earlier
+// parse error or show nothing.
+TEST(XmlMarkupSkinFile, MissingFileReportsItsNameNotAnEarlierError) {
+  loadTestSkin();
+  const std::wstring longName = L"layout\\" + std::wstring(80, L'n') + L".xml";
+  struct Case {
+    const wchar_t* before;  // parsed first; null for a fresh markup
+    std::wstring name;
+    std::wstring context;
+  } cases[] = {
+      {nullptr, L"no-such.xml", L"no-such.xml"},
+      {L"<a><b></a>", L"no-such.xml", L"no-such.xml"},
+      {L"<Old/>", L"layout\\empty.xml", L"layout\\empty.xml"},
+      {L"<a x=1/>", longName, longName.substr(0, SkinUI::CXmlMarkup::kErrorContextLength - 1)},
+  };
+  for (const Case& c : cases) {
+    SkinUI::CXmlMarkup markup;
+    if (c.before != nullptr) markup.ParseText(c.before);
+    EXPECT_FALSE(markup.ParseSkinFile(c.name.c_str(), SkinUI::MarkupEncoding::Utf8));
+    EXPECT_EQ(errorText(markup), L"Could not load file") << c.name;
+    EXPECT_EQ(errorContext(markup), c.context) << c.name;
+  }
+  SkinUI::CXmlMarkup unnamed;
+  EXPECT_FALSE(unnamed.ParseSkinFile(nullptr, SkinUI::MarkupEncoding::Utf8));
+  EXPECT_EQ(errorText(unnamed), L"Could not load file");
+  EXPECT_EQ(errorContext(unnamed), L"");
 }
 
 }  // namespace

@@ -86,6 +86,38 @@ TEST(Text, ToWideHandlesCountsAndBadInput) {
   EXPECT_EQ(toWide("a\0b", 3, CP_UTF8), std::wstring(L"a\0b", 3));
 }
 
+TEST(Text, ToWideIntoMeasuresAndConvertsIntoTheCallersBuffer) {
+  const char text[] = "ab\xE4\xB8\xAD";  // "ab" and U+4E2D in UTF-8
+  const struct {
+    const char* bytes;
+    int count;
+    int capacity;  // -1: measure only (no buffer)
+    int result;
+    std::wstring written;
+  } cases[] = {
+      {text, 5, -1, 3, L""},
+      {text, 5, 3, 3, L"ab\u4E2D"},
+      {text, 5, 8, 3, L"ab\u4E2D"},
+      {text, 5, 2, 0, L""},  // does not fit
+      {text, -1, 8, 4, std::wstring(L"ab\u4E2D\0", 4)},
+      {text, 0, 8, 0, L""},
+      {text, -2, 8, 0, L""},
+      {nullptr, 5, 8, 0, L""},
+      {"a\xFF", 2, 8, 2, L"a\uFFFD"},
+  };
+  for (const auto& c : cases) {
+    wchar_t out[8] = {};
+    const bool measure = c.capacity < 0;
+    const int result = utility::text::toWideInto(c.bytes, c.count, CP_UTF8, measure ? nullptr : out,
+                                                 measure ? 0 : c.capacity);
+    EXPECT_EQ(result, c.result) << c.count << " " << c.capacity;
+    EXPECT_EQ(std::wstring(out, static_cast<size_t>(result > 0 && !measure ? result : 0)), c.written)
+        << c.count << " " << c.capacity;
+  }
+  wchar_t out[4] = {};
+  EXPECT_EQ(utility::text::toWideInto(text, 5, CP_UTF8, out, -1), 0);
+}
+
 TEST(Text, ToMultiByteHandlesCountsAndBadInput) {
   using utility::text::toMultiByte;
   EXPECT_EQ(toMultiByte(L"ab\u4E2D", -1, CP_UTF8), "ab\xE4\xB8\xAD");

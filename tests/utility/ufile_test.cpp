@@ -9,6 +9,7 @@
 
 #include "tests/common/log_capture.h"
 #include "tests/common/temp_dir.h"
+#include "utility/scoped_handle.h"
 
 namespace {
 
@@ -98,6 +99,68 @@ TEST_F(UFile, GetFileSize) {
   EXPECT_EQ(size, 5);
   EXPECT_FALSE(ufile::getFileSize(folder_.file(L"missing"), size));
   EXPECT_TRUE(log_.messages().empty());
+}
+
+TEST_F(UFile, IsDirectoryOnlyForFolders) {
+  testutil::writeFile(folder_.file(L"a.txt"), "x");
+  EXPECT_TRUE(ufile::isDirectory(folder_.path()));
+  EXPECT_TRUE(ufile::isDirectory(folder_.path() + L"\\"));
+  EXPECT_FALSE(ufile::isDirectory(folder_.file(L"a.txt")));
+  EXPECT_FALSE(ufile::isDirectory(folder_.file(L"missing")));
+  EXPECT_FALSE(ufile::isDirectory(L""));
+}
+
+TEST_F(UFile, GetFullPathResolvesAgainstTheCurrentDirectory) {
+  wchar_t current[MAX_PATH] = {};
+  ASSERT_NE(::GetCurrentDirectoryW(MAX_PATH, current), 0u);
+  std::wstring base = current;
+  if (base.back() != L'\\') base += L'\\';
+  const struct {
+    std::wstring path;
+    std::wstring full;
+  } cases[] = {
+      {L"a\\b", base + L"a\\b"},
+      {L"a/b/", base + L"a\\b\\"},
+      {L"C:\\x\\..\\y", L"C:\\y"},
+      {folder_.path(), folder_.path()},
+      {L"", L""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ufile::getFullPath(c.path), c.full) << c.path;
+}
+
+TEST_F(UFile, ReadFileReadsWholeFilesUpToTheLimit) {
+  testutil::writeFile(folder_.file(L"empty"), "");
+  testutil::writeFile(folder_.file(L"abc"), std::string("a\0c", 3));
+  const struct {
+    std::wstring path;
+    std::uint64_t maxBytes;
+    ufile::ReadStatus status;
+    std::string bytes;
+  } cases[] = {
+      {folder_.file(L"abc"), 3, ufile::ReadStatus::Read, std::string("a\0c", 3)},
+      {folder_.file(L"abc"), 2, ufile::ReadStatus::Failed, ""},
+      {folder_.file(L"empty"), 0, ufile::ReadStatus::Read, ""},
+      {folder_.file(L"missing"), 10, ufile::ReadStatus::CannotOpen, ""},
+      {folder_.path(), 10, ufile::ReadStatus::CannotOpen, ""},
+  };
+  for (const auto& c : cases) {
+    std::string out = "stale";
+    EXPECT_EQ(ufile::readFile(c.path, c.maxBytes, out), c.status) << c.path << " " << c.maxBytes;
+    EXPECT_EQ(out, c.bytes) << c.path << " " << c.maxBytes;
+  }
+  EXPECT_TRUE(log_.messages().empty());
+}
+
+TEST_F(UFile, ReadFileReadsAFileThatIsOpenForWriting) {
+  const std::wstring path = folder_.file(L"log.txt");
+  utility::ScopedHandle writer(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                             nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(writer.valid());
+  DWORD written = 0;
+  ASSERT_TRUE(::WriteFile(writer.get(), "line\r\n", 6, &written, nullptr));
+  std::string out;
+  EXPECT_EQ(ufile::readFile(path, 100, out), ufile::ReadStatus::Read);
+  EXPECT_EQ(out, "line\r\n");
 }
 
 TEST(UFileName, GetFileName) {
