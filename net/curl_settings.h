@@ -22,11 +22,15 @@ class CCurlSettings {
   // against, instead of leaving trust to the Windows store. Empty restores
   // the store. Tests and the end-to-end build only.
   static void setCaBundle(const std::string& path);
+  // Lets the first request and redirects use plain http besides https.
+  // Tests and benchmarks only: their loopback server speaks http.
+  static void setPlainHttpAllowed(bool allowed);
   // Replaces the limits. Tests and benchmarks only.
   static void setTransferLimits(const CurlTransferLimits& limits);
   // The limits in force.
   static CurlTransferLimits transferLimits();
-  // Sets the shared options on handle: peer and host verification, the CA
-  // file if one was given, the stall limit, no signals, no connection reuse.
+  // Sets the shared options on handle: https only (first request and
+  // redirects), peer and host verification, the CA file if one was given,
+  // the stall limit, no signals, no connection reuse.
   static void applyCommon(CURL* handle);
 };
