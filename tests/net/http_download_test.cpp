@@ -30,11 +30,18 @@ class HttpDownload : public testing::Test {
   std::wstring url(const std::string& path) const { return widen(vxtest::httpUrl(state_, path)); }
   std::wstring target() const { return folder_.file(L"Vandorix.exe.tmp"); }
   bool targetExists() const { return std::filesystem::exists(target()); }
+  // How many requests for exactly path the servers received.
+  size_t requestsFor(const std::string& path) const {
+    size_t count = 0;
+    for (const auto& record : vxtest::readRecords(state_, path)) count += record.path == path ? 1 : 0;
+    return count;
+  }
 
   vxtest::LoopbackState state_;
   testutil::LogCapture log_;
   testutil::TempDir folder_;
-  utility::CHttpDownloader downloader_;
+  // The loopback server redirects to plain http.
+  utility::CHttpDownloader downloader_{utility::HttpClientOptions{.plainHttpRedirects = true}};
 };
 
 TEST_F(HttpDownload, WholeBodiesAreWrittenWithProgressPerChunk) {
@@ -50,6 +57,8 @@ TEST_F(HttpDownload, WholeBodiesAreWrittenWithProgressPerChunk) {
       // More than the assumed total arrives: the total stays as it was.
       {"/nolength/11000000", 11000000, kUnknownLengthTotal},
       {"/redirect/3/file/70000", 70000, 70000},
+      {"/redirect/5/file/1000", 1000, 1000},
+      {"/relative/5/file/1000", 1000, 1000},
       {"/empty", 0, 0},
   };
   for (const Case& c : cases) {
@@ -90,6 +99,31 @@ TEST_F(HttpDownload, ErrorStatusesAreLoggedAndCreateNoFile) {
   }
 }
 
+// Redirects are counted by the client, whatever the platform would do: a
+// loop ends after the limit, having asked the server six times.
+TEST_F(HttpDownload, MoreThanFiveRedirectsFail) {
+  const std::string loop = "/loop/" + vxtest::uniquePrefix().substr(3);
+  for (const std::string& path : {std::string("/redirect/6/file/1000"), std::string("/relative/6/file/1000"), loop}) {
+    SCOPED_TRACE(path);
+    log_.clear();
+    EXPECT_FALSE(downloader_.download(url(path), target(), nullptr));
+    EXPECT_FALSE(targetExists());
+    EXPECT_TRUE(testutil::hasLogLine(log_.lines(), kRequestFunction, L"too many redirects, limit 5"));
+  }
+  EXPECT_EQ(requestsFor(loop), 6u);
+}
+
+// Without the test allowance a redirect must lead to https.
+TEST_F(HttpDownload, RedirectToPlainHttpIsRefused) {
+  const std::string tag = vxtest::uniquePrefix().substr(3);
+  utility::CHttpDownloader httpsOnly;
+  EXPECT_FALSE(httpsOnly.download(url("/redirect-to/http/loop/" + tag), target(), nullptr));
+  EXPECT_FALSE(targetExists());
+  EXPECT_TRUE(testutil::hasLogLine(log_.lines(), kRequestFunction,
+                                   L"redirect refused, not https: " + url("/loop/" + tag)));
+  EXPECT_EQ(requestsFor("/loop/" + tag), 0u);
+}
+
 // A connection closed before the announced length looks like the end of the
 // body to WinINet; a cut-off installer must not count as downloaded.
 TEST_F(HttpDownload, BodyCutShortFails) {
@@ -99,7 +133,7 @@ TEST_F(HttpDownload, BodyCutShortFails) {
 }
 
 TEST_F(HttpDownload, StalledServerFailsInsteadOfHanging) {
-  utility::CHttpDownloader downloader(2000);
+  utility::CHttpDownloader downloader({.silenceLimitMs = 2000});
   testutil::RecordingProgress progress;
   EXPECT_FALSE(downloader.download(url("/stall/40000"), target(), &progress));
   ASSERT_FALSE(progress.calls.empty());
