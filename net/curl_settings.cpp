@@ -51,7 +51,7 @@ void CCurlSettings::applyCommon(CURL* handle) {
     // libcurl copies the string.
     curl_easy_setopt(handle, CURLOPT_CAINFO, settings().caBundle.c_str());
   }
-  curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, 1L);
+  curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, settings().limits.minBytesPerSecond);
   curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, settings().limits.stallSeconds);
   curl_easy_setopt(handle, CURLOPT_FORBID_REUSE, 1L);
   curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);

@@ -11,9 +11,10 @@
 struct CurlTransferLimits {
   // Receive cap of a download in bytes per second; 0 lifts it.
   curl_off_t maxRecvBytesPerSecond = 20 * 1024 * 1024;
-  // A transfer slower than 1 byte/s for this many seconds fails instead of
-  // hanging for ever.
+  // A transfer that stays below minBytesPerSecond for stallSeconds fails
+  // instead of hanging for ever on a server that sends a byte now and then.
   long stallSeconds = 60;
+  long minBytesPerSecond = 1024;
 };
 
 class CCurlSettings {

@@ -1,8 +1,10 @@
 #include "net/http_client.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <vector>
 
+#include "net/stall_rule.h"
 #include "utility/log.h"
 
 namespace utility {
@@ -73,6 +75,16 @@ long long queryContentLength(HINTERNET request) {
     return -1;
   }
   return length;
+}
+
+// Reads what has arrived, at most one buffer; read is 0 at the end of the
+// body. A plain read would wait for a full buffer, so a slow server could
+// not be measured until its body ended.
+bool readChunk(HINTERNET request, char* buffer, DWORD& read) {
+  DWORD available = 0;
+  if (!::InternetQueryDataAvailable(request, &available, 0, 0)) return false;
+  read = 0;
+  return available == 0 || ::InternetReadFile(request, buffer, std::min(available, kBufferSize), &read);
 }
 
 // The sink sees sizes as 32-bit; larger lengths are reported as unknown.
@@ -206,15 +218,21 @@ bool CHttpClient::setTimeouts(HINTERNET request) const {
 bool CHttpClient::readBody(HINTERNET request, long long declaredLength) {
   std::vector<char> buffer(kBufferSize);
   long long total = 0;
+  StallRule stall(::GetTickCount64(), options_.stallWindowMs, options_.minBytesPerSecond);
   for (;;) {
     DWORD read = 0;
-    if (!::InternetReadFile(request, buffer.data(), kBufferSize, &read)) {
+    if (!readChunk(request, buffer.data(), read)) {
       writeLog("utility::CHttpClient::request", __LINE__, L"read failed after %lld bytes, lastError = %d",
                total, static_cast<int>(::GetLastError()));
       return false;
     }
     if (read == 0) break;
     total += read;
+    if (!stall.keepsUp(::GetTickCount64(), read)) {
+      writeLog("utility::CHttpClient::request", __LINE__, L"too slow after %lld bytes, below %lu bytes/s for %lu ms",
+               total, options_.minBytesPerSecond, options_.stallWindowMs);
+      return false;
+    }
     if (sink_ != nullptr && !sink_->onHttpRecvData(buffer.data(), static_cast<int>(read))) {
       return false;
     }

@@ -24,6 +24,10 @@ struct HttpClientOptions {
   // each receive, since a stalled server would otherwise hold the download
   // for ever.
   unsigned long silenceLimitMs = 30000;
+  // A body that stays below minBytesPerSecond for stallWindowMs fails: a
+  // server that sends a byte now and then never trips the silence limit.
+  unsigned long stallWindowMs = 60000;
+  unsigned long minBytesPerSecond = 1024;
   // Lets a redirect lead to plain http. Tests only: the loopback server
   // speaks http.
   bool plainHttpRedirects = false;

@@ -97,6 +97,40 @@ TEST_F(CurlTransfer, AStalledDownloadFailsInsteadOfHanging) {
   EXPECT_TRUE(log_.anyLineHas({L"curl result 28"}));  // operation timed out
 }
 
+TEST(CurlTransferLimits, ShippingStallRuleIsOneKibPerSecondForAMinute) {
+  const CurlTransferLimits limits;
+  EXPECT_EQ(limits.minBytesPerSecond, 1024);
+  EXPECT_EQ(limits.stallSeconds, 60);
+}
+
+// A server that sends a byte now and then is never silent: the rate counts.
+TEST_F(CurlTransfer, ADownloadBelowTheMinimumRateForTheWindowFails) {
+  const CurlTransferLimits saved = CCurlSettings::transferLimits();
+  CurlTransferLimits shortWindow = saved;
+  shortWindow.stallSeconds = 2;
+  shortWindow.minBytesPerSecond = 100;
+  CCurlSettings::setTransferLimits(shortWindow);
+  struct Case {
+    const char* path;
+    bool passes;
+  };
+  const Case cases[] = {
+      {"/drip/40/250", false},  // 4 bytes/s for ten seconds
+      {"/drip/1500/1", true},   // some hundred bytes/s, for longer than the window
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    log_.clear();
+    EXPECT_EQ(download(vxtest::httpUrl(state_, c.path)), c.passes);
+    if (c.passes) {
+      EXPECT_EQ(downloaded(), vxtest::patternBytes(1500));
+    } else {
+      EXPECT_TRUE(log_.anyLineHas({L"curl result 28"}));  // operation timed out
+    }
+  }
+  CCurlSettings::setTransferLimits(saved);
+}
+
 TEST_F(CurlTransfer, ThrottlesPercentToAboutOncePerSecondBelowHundred) {
   // 50 MiB under the 20 MiB/s cap lasts a few seconds.
   const ULONGLONG start = ::GetTickCount64();

@@ -141,6 +141,41 @@ TEST_F(HttpDownload, StalledServerFailsInsteadOfHanging) {
   EXPECT_TRUE(log_.anyLineHas({L"utility::CHttpClient::request: read failed"}));
 }
 
+TEST(HttpClientOptions, ShippingStallRuleIsOneKibPerSecondForAMinute) {
+  const utility::HttpClientOptions options;
+  EXPECT_EQ(options.minBytesPerSecond, 1024u);
+  EXPECT_EQ(options.stallWindowMs, 60000u);
+  EXPECT_EQ(options.silenceLimitMs, 30000u);
+}
+
+// A server that sends a byte now and then never trips the silence limit:
+// the rate counts.
+TEST_F(HttpDownload, ADownloadBelowTheMinimumRateForTheWindowFails) {
+  utility::CHttpDownloader downloader({.stallWindowMs = 2000, .minBytesPerSecond = 100});
+  struct Case {
+    const char* path;
+    bool passes;
+  };
+  const Case cases[] = {
+      {"/drip/40/250", false},  // 4 bytes/s for ten seconds
+      {"/drip/1500/1", true},   // some hundred bytes/s, for longer than the window
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    log_.clear();
+    EXPECT_EQ(downloader.download(url(c.path), target(), nullptr), c.passes);
+    if (c.passes) {
+      EXPECT_TRUE(testutil::readFile(target()) == vxtest::patternBytes(1500));
+    } else {
+      // Measured while the bytes arrive, not once the body has ended.
+      const std::wstring slow = log_.after(kRequestFunction, L"too slow after ");
+      ASSERT_FALSE(slow.empty());
+      EXPECT_LT(std::stoi(slow), 40);
+      EXPECT_EQ(slow.substr(slow.find(L' ')), L" bytes, below 100 bytes/s for 2000 ms");
+    }
+  }
+}
+
 TEST_F(HttpDownload, RequestCarriesPathQueryAndHeaders) {
   const std::string query = "id=" + vxtest::uniquePrefix().substr(3) + "&name=a%20b";
   ASSERT_TRUE(downloader_.download(url("/file/10?" + query), target(), nullptr));
