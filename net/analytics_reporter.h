@@ -8,8 +8,6 @@
 #include <memory>
 #include <string>
 
-#include "app/endpoints.h"
-
 namespace analytics {
 struct ReporterState;
 }
@@ -26,7 +24,7 @@ class AnalyticsReporter {
   // Stores the property and the collector (scheme and host, no trailing
   // "/"). Called once, before any event.
   void init(const std::wstring& measurementId, const std::wstring& apiSecret,
-            const std::wstring& collectorBase = endpoints::kCollectorBase);
+            const std::wstring& collectorBase);
   // Queues the event and returns at once; dropped when 100 are waiting. Any thread.
   void sendEvent(const std::wstring& name, const std::wstring& label);
   // Posts the event on this thread with the client id as it is now, and
