@@ -229,8 +229,9 @@ bool CHttpClient::readBody(HINTERNET request, long long declaredLength) {
     if (read == 0) break;
     total += read;
     if (!stall.keepsUp(::GetTickCount64(), read)) {
-      writeLog("utility::CHttpClient::request", __LINE__, L"too slow after %lld bytes, below %lu bytes/s for %lu ms",
-               total, options_.minBytesPerSecond, options_.stallWindowMs);
+      writeLog("utility::CHttpClient::request", __LINE__,
+               L"too slow after %lld bytes, below %lu bytes/s for %lu ms", total,
+               options_.minBytesPerSecond, options_.stallWindowMs);
       return false;
     }
     if (sink_ != nullptr && !sink_->onHttpRecvData(buffer.data(), static_cast<int>(read))) {

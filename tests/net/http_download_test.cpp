@@ -103,7 +103,8 @@ TEST_F(HttpDownload, ErrorStatusesAreLoggedAndCreateNoFile) {
 // loop ends after the limit, having asked the server six times.
 TEST_F(HttpDownload, MoreThanFiveRedirectsFail) {
   const std::string loop = "/loop/" + vxtest::uniquePrefix().substr(3);
-  for (const std::string& path : {std::string("/redirect/6/file/1000"), std::string("/relative/6/file/1000"), loop}) {
+  const std::string paths[] = {"/redirect/6/file/1000", "/relative/6/file/1000", loop};
+  for (const std::string& path : paths) {
     SCOPED_TRACE(path);
     log_.clear();
     EXPECT_FALSE(downloader_.download(url(path), target(), nullptr));
