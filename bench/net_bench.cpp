@@ -190,6 +190,7 @@ int main(int argc, char** argv) {
   WSADATA wsa;
   ::WSAStartup(MAKEWORD(2, 2), &wsa);
   curl_global_init(CURL_GLOBAL_ALL);
+  CCurlSettings::setPlainHttpAllowed(true);  // the loopback server speaks http
   const std::string mode = argv[1];
   const int port = std::atoi(argv[2]);
   if (mode == "peak" || mode == "peak-wininet") {

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "net/curl_settings.h"
+#include "net/download_percent.h"
 #include "utility/log.h"
 #include "utility/scoped_handle.h"
 #include "utility/text.h"
@@ -59,8 +60,7 @@ size_t writeFileCallback(char* bytes, size_t size, size_t count, void* fileHandl
 int progressCallback(void* context, curl_off_t totalDown, curl_off_t downloaded, curl_off_t, curl_off_t) {
   if (totalDown == 0) return 0;  // total not known (yet)
   auto* progress = static_cast<ProgressContext*>(context);
-  int percent = static_cast<int>(static_cast<double>(downloaded) / static_cast<double>(totalDown) * 100.0);
-  if (percent >= 100) percent = 99;
+  const int percent = downloadPercent(downloaded, totalDown);
   const DWORD now = ::GetTickCount();
   if (now - progress->lastTick > kProgressIntervalMs) {
     progress->lastTick = now;

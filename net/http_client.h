@@ -17,6 +17,22 @@ enum class HttpErrorStage : int {
   kQueryStatus = 7,  // HttpQueryInfoW of the status code
 };
 
+// Limits and allowances of one client. The defaults are the shipping
+// values; tests shorten the limits and allow plain http.
+struct HttpClientOptions {
+  // How long a connection may stay silent: bounds the connect, each send and
+  // each receive, since a stalled server would otherwise hold the download
+  // for ever.
+  unsigned long silenceLimitMs = 30000;
+  // A body that stays below minBytesPerSecond for stallWindowMs fails: a
+  // server that sends a byte now and then never trips the silence limit.
+  unsigned long stallWindowMs = 60000;
+  unsigned long minBytesPerSecond = 1024;
+  // Lets a redirect lead to plain http. Tests only: the loopback server
+  // speaks http.
+  bool plainHttpRedirects = false;
+};
+
 class CHttpClient {
  public:
   class IHttpClientSink {
@@ -32,20 +48,19 @@ class CHttpClient {
     virtual ~IHttpClientSink() = default;
   };
 
-  // How long a connection may stay silent, by default; a stalled server
-  // would otherwise hold the download for ever.
-  static constexpr unsigned long kDefaultStallLimitMs = 30000;
+  // Redirects followed per request; one more fails the request.
+  static constexpr int kMaxRedirects = 5;
 
-  // stallLimitMs bounds the connect, each send and each receive.
-  explicit CHttpClient(unsigned long stallLimitMs = kDefaultStallLimitMs);
+  explicit CHttpClient(const HttpClientOptions& options = {});
   CHttpClient(const CHttpClient&) = delete;
   CHttpClient& operator=(const CHttpClient&) = delete;
 
   // Starts a session and takes url apart; sink (not owned, may be null)
   // receives this request's events. False after reporting the failure.
   bool open(const std::wstring& url, const std::wstring& headers, IHttpClientSink* sink);
-  // Performs the GET and streams the response; true when the whole body was
-  // received and the sink accepted every part of it.
+  // Performs the GET, following up to kMaxRedirects redirects to https, and
+  // streams the final response; true when the whole body was received and
+  // the sink accepted every part of it.
   bool request();
   // Closes the session if open; safe to call repeatedly.
   void close();
@@ -53,13 +68,17 @@ class CHttpClient {
  private:
   bool openSession();
   bool crackUrl(const std::wstring& url);
+  bool exchange(ScopedInternetHandle& connection, ScopedInternetHandle& request, unsigned long& status);
   bool sendRequest(HINTERNET connection, ScopedInternetHandle& request);
+  bool follow(const std::wstring& location);
+  bool receive(HINTERNET request, unsigned long status);
   bool setTimeouts(HINTERNET request) const;
   bool readBody(HINTERNET request, long long declaredLength);
   void reportError(HttpErrorStage stage);
 
-  unsigned long stallLimitMs_;
+  HttpClientOptions options_;
   ScopedInternetHandle session_;
+  std::wstring url_;
   std::wstring host_;
   unsigned short port_ = 0;
   std::wstring path_;

@@ -11,7 +11,7 @@ constexpr wchar_t kRequestHeaders[] = L"Content-Type: application/x-www-form-url
 
 }  // namespace
 
-CHttpDownloader::CHttpDownloader(unsigned long stallLimitMs) : client_(stallLimitMs) {
+CHttpDownloader::CHttpDownloader(const HttpClientOptions& options) : client_(options) {
   stopHolder_.emplace();
 }
 

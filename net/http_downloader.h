@@ -20,8 +20,8 @@ class CHttpDownloader {
     virtual ~IHttpDownloadSink() = default;
   };
 
-  // stallLimitMs bounds how long the server may stay silent.
-  explicit CHttpDownloader(unsigned long stallLimitMs = CHttpClient::kDefaultStallLimitMs);
+  // options go to the client of every download.
+  explicit CHttpDownloader(const HttpClientOptions& options = {});
   CHttpDownloader(const CHttpDownloader&) = delete;
   CHttpDownloader& operator=(const CHttpDownloader&) = delete;
 

@@ -116,6 +116,7 @@ class AppModelTest : public testing::Test {
   static void SetUpTestSuite() {
     static const bool once = [] {
       utility::UITaskQueue::create();
+      CCurlSettings::setPlainHttpAllowed(true);  // the loopback CDN and collector speak http
       return curl_global_init(CURL_GLOBAL_ALL) == CURLE_OK;
     }();
     ASSERT_TRUE(once);

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -96,6 +97,40 @@ TEST_F(CurlTransfer, AStalledDownloadFailsInsteadOfHanging) {
   EXPECT_TRUE(log_.anyLineHas({L"curl result 28"}));  // operation timed out
 }
 
+TEST(CurlTransferLimits, ShippingStallRuleIsOneKibPerSecondForAMinute) {
+  const CurlTransferLimits limits;
+  EXPECT_EQ(limits.minBytesPerSecond, 1024);
+  EXPECT_EQ(limits.stallSeconds, 60);
+}
+
+// A server that sends a byte now and then is never silent: the rate counts.
+TEST_F(CurlTransfer, ADownloadBelowTheMinimumRateForTheWindowFails) {
+  const CurlTransferLimits saved = CCurlSettings::transferLimits();
+  CurlTransferLimits shortWindow = saved;
+  shortWindow.stallSeconds = 2;
+  shortWindow.minBytesPerSecond = 100;
+  CCurlSettings::setTransferLimits(shortWindow);
+  struct Case {
+    const char* path;
+    bool passes;
+  };
+  const Case cases[] = {
+      {"/drip/40/250", false},  // 4 bytes/s for ten seconds
+      {"/drip/1500/1", true},   // some hundred bytes/s, for longer than the window
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    log_.clear();
+    EXPECT_EQ(download(vxtest::httpUrl(state_, c.path)), c.passes);
+    if (c.passes) {
+      EXPECT_EQ(downloaded(), vxtest::patternBytes(1500));
+    } else {
+      EXPECT_TRUE(log_.anyLineHas({L"curl result 28"}));  // operation timed out
+    }
+  }
+  CCurlSettings::setTransferLimits(saved);
+}
+
 TEST_F(CurlTransfer, ThrottlesPercentToAboutOncePerSecondBelowHundred) {
   // 50 MiB under the 20 MiB/s cap lasts a few seconds.
   const ULONGLONG start = ::GetTickCount64();
@@ -142,6 +177,59 @@ TEST_F(CurlTransfer, PostVerifiesTheServerCertificate) {
     // A refused server never sees the request.
     EXPECT_EQ(vxtest::readRecords(state_, prefix).size(), c.accepted ? 1u : 0u);
     EXPECT_EQ(response, c.accepted ? "" : "unchanged");
+  }
+}
+
+// Turns plain http off for one test; the rest of the run has it on.
+class HttpsOnly {
+ public:
+  HttpsOnly() { CCurlSettings::setPlainHttpAllowed(false); }
+  ~HttpsOnly() { CCurlSettings::setPlainHttpAllowed(true); }
+  HttpsOnly(const HttpsOnly&) = delete;
+  HttpsOnly& operator=(const HttpsOnly&) = delete;
+};
+
+// How many requests for path with exactly query the plain http server saw.
+size_t plainHttpRequests(const LoopbackState& state, const std::string& path, const std::string& query) {
+  size_t count = 0;
+  for (const auto& record : vxtest::readRecords(state, path)) {
+    if (record.path == path && record.query == query && record.portKind == "http") ++count;
+  }
+  return count;
+}
+
+TEST_F(CurlTransfer, NeitherTheFirstRequestNorARedirectLeavesHttps) {
+  struct Case {
+    const char* what;
+    bool plainHttpAllowed;
+    bool viaHttps;  // else the first URL is plain http
+    const char* path;
+    bool accepted;
+  };
+  const Case cases[] = {
+      {"https to https", false, true, "/redirect/2/file/1000", true},
+      {"https to http", false, true, "/redirect-to/http/file/1000", false},
+      {"plain http", false, false, "/file/1000", false},
+      {"https to http, allowed for tests", true, true, "/redirect-to/http/file/1000", true},
+      {"plain http, allowed for tests", true, false, "/file/1000", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::optional<HttpsOnly> httpsOnly;
+    if (!c.plainHttpAllowed) httpsOnly.emplace();
+    const bool reachesHttp = !c.viaHttps || std::string(c.path).starts_with("/redirect-to/http/");
+    for (const bool post : {false, true}) {
+      SCOPED_TRACE(post ? "post" : "download");
+      const std::string query = "tag=" + vxtest::uniquePrefix().substr(3);
+      const std::string pathAndQuery = std::string(c.path) + "?" + query;
+      const std::string url = c.viaHttps ? vxtest::httpsUrl(state_.httpsPort, pathAndQuery)
+                                         : vxtest::httpUrl(state_, pathAndQuery);
+      std::string response;
+      const bool ok = post ? CCurlDownloader::postRequest("{}", response, url, {}) : download(url);
+      EXPECT_EQ(ok, c.accepted);
+      // A refused hop never reaches the plain http server.
+      EXPECT_EQ(plainHttpRequests(state_, "/file/1000", query), c.accepted && reachesHttp ? 1u : 0u);
+    }
   }
 }
 

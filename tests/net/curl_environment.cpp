@@ -1,5 +1,6 @@
 // libcurl is initialised once per process, and every transfer of the test
-// run trusts the loopback servers' test CA instead of the Windows store.
+// run trusts the loopback servers' test CA instead of the Windows store and
+// may use the plain http server; tests of the https rule turn that off.
 #include <curl/curl.h>
 #include <gtest/gtest.h>
 
@@ -15,6 +16,7 @@ class CurlEnvironment : public testing::Environment {
     vxtest::LoopbackState state;
     ASSERT_TRUE(vxtest::loadLoopbackState(state));
     CCurlSettings::setCaBundle(state.caFile);
+    CCurlSettings::setPlainHttpAllowed(true);
   }
   // No curl_global_cleanup: a reporter's worker may still be posting.
 };

@@ -30,11 +30,18 @@ class HttpDownload : public testing::Test {
   std::wstring url(const std::string& path) const { return widen(vxtest::httpUrl(state_, path)); }
   std::wstring target() const { return folder_.file(L"Vandorix.exe.tmp"); }
   bool targetExists() const { return std::filesystem::exists(target()); }
+  // How many requests for exactly path the servers received.
+  size_t requestsFor(const std::string& path) const {
+    size_t count = 0;
+    for (const auto& record : vxtest::readRecords(state_, path)) count += record.path == path ? 1 : 0;
+    return count;
+  }
 
   vxtest::LoopbackState state_;
   testutil::LogCapture log_;
   testutil::TempDir folder_;
-  utility::CHttpDownloader downloader_;
+  // The loopback server redirects to plain http.
+  utility::CHttpDownloader downloader_{utility::HttpClientOptions{.plainHttpRedirects = true}};
 };
 
 TEST_F(HttpDownload, WholeBodiesAreWrittenWithProgressPerChunk) {
@@ -50,6 +57,8 @@ TEST_F(HttpDownload, WholeBodiesAreWrittenWithProgressPerChunk) {
       // More than the assumed total arrives: the total stays as it was.
       {"/nolength/11000000", 11000000, kUnknownLengthTotal},
       {"/redirect/3/file/70000", 70000, 70000},
+      {"/redirect/5/file/1000", 1000, 1000},
+      {"/relative/5/file/1000", 1000, 1000},
       {"/empty", 0, 0},
   };
   for (const Case& c : cases) {
@@ -90,6 +99,32 @@ TEST_F(HttpDownload, ErrorStatusesAreLoggedAndCreateNoFile) {
   }
 }
 
+// Redirects are counted by the client, whatever the platform would do: a
+// loop ends after the limit, having asked the server six times.
+TEST_F(HttpDownload, MoreThanFiveRedirectsFail) {
+  const std::string loop = "/loop/" + vxtest::uniquePrefix().substr(3);
+  const std::string paths[] = {"/redirect/6/file/1000", "/relative/6/file/1000", loop};
+  for (const std::string& path : paths) {
+    SCOPED_TRACE(path);
+    log_.clear();
+    EXPECT_FALSE(downloader_.download(url(path), target(), nullptr));
+    EXPECT_FALSE(targetExists());
+    EXPECT_TRUE(testutil::hasLogLine(log_.lines(), kRequestFunction, L"too many redirects, limit 5"));
+  }
+  EXPECT_EQ(requestsFor(loop), 6u);
+}
+
+// Without the test allowance a redirect must lead to https.
+TEST_F(HttpDownload, RedirectToPlainHttpIsRefused) {
+  const std::string tag = vxtest::uniquePrefix().substr(3);
+  utility::CHttpDownloader httpsOnly;
+  EXPECT_FALSE(httpsOnly.download(url("/redirect-to/http/loop/" + tag), target(), nullptr));
+  EXPECT_FALSE(targetExists());
+  EXPECT_TRUE(testutil::hasLogLine(log_.lines(), kRequestFunction,
+                                   L"redirect refused, not https: " + url("/loop/" + tag)));
+  EXPECT_EQ(requestsFor("/loop/" + tag), 0u);
+}
+
 // A connection closed before the announced length looks like the end of the
 // body to WinINet; a cut-off installer must not count as downloaded.
 TEST_F(HttpDownload, BodyCutShortFails) {
@@ -99,12 +134,47 @@ TEST_F(HttpDownload, BodyCutShortFails) {
 }
 
 TEST_F(HttpDownload, StalledServerFailsInsteadOfHanging) {
-  utility::CHttpDownloader downloader(2000);
+  utility::CHttpDownloader downloader({.silenceLimitMs = 2000});
   testutil::RecordingProgress progress;
   EXPECT_FALSE(downloader.download(url("/stall/40000"), target(), &progress));
   ASSERT_FALSE(progress.calls.empty());
   EXPECT_LE(progress.calls.back().received, 40000);
   EXPECT_TRUE(log_.anyLineHas({L"utility::CHttpClient::request: read failed"}));
+}
+
+TEST(HttpClientOptions, ShippingStallRuleIsOneKibPerSecondForAMinute) {
+  const utility::HttpClientOptions options;
+  EXPECT_EQ(options.minBytesPerSecond, 1024u);
+  EXPECT_EQ(options.stallWindowMs, 60000u);
+  EXPECT_EQ(options.silenceLimitMs, 30000u);
+}
+
+// A server that sends a byte now and then never trips the silence limit:
+// the rate counts.
+TEST_F(HttpDownload, ADownloadBelowTheMinimumRateForTheWindowFails) {
+  utility::CHttpDownloader downloader({.stallWindowMs = 2000, .minBytesPerSecond = 100});
+  struct Case {
+    const char* path;
+    bool passes;
+  };
+  const Case cases[] = {
+      {"/drip/40/250", false},  // 4 bytes/s for ten seconds
+      {"/drip/1500/1", true},   // some hundred bytes/s, for longer than the window
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    log_.clear();
+    EXPECT_EQ(downloader.download(url(c.path), target(), nullptr), c.passes);
+    if (c.passes) {
+      EXPECT_TRUE(testutil::readFile(target()) == vxtest::patternBytes(1500));
+    } else {
+      // Measured while the bytes arrive, not once the body has ended.
+      const std::wstring slow = log_.after(kRequestFunction, L"too slow after ");
+      ASSERT_FALSE(slow.empty());
+      EXPECT_LT(std::stoi(slow), 40);
+      EXPECT_EQ(slow.substr(slow.find(L' ')), L" bytes, below 100 bytes/s for 2000 ms");
+    }
+  }
 }
 
 TEST_F(HttpDownload, RequestCarriesPathQueryAndHeaders) {

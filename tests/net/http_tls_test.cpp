@@ -57,6 +57,35 @@ TEST_F(WinInetTls, TrustedCertificateForTheRightHostDownloads) {
   }
 }
 
+// Plain http may hand over to https, never the other way round; the plain
+// server never sees the request it was redirected to.
+TEST_F(WinInetTls, RedirectsLeadOnlyToHttps) {
+  struct Case {
+    const char* what;
+    std::string url;
+    bool accepted;
+    const char* targetKind;
+  };
+  const std::string query = "tag=" + vxtest::uniquePrefix().substr(3);
+  const Case cases[] = {
+      {"http to https", vxtest::httpUrl(state_, "/redirect-to/https/file/1000?" + query), true, "https"},
+      {"https to http", vxtest::httpsUrl(state_.httpsPort, "/redirect-to/http/file/1000?" + query), false,
+       "http"},
+  };
+  testutil::TempDir folder;
+  const std::wstring target = folder.file(L"Vandorix.exe.tmp");
+  utility::CHttpDownloader downloader;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(downloader.download(widen(c.url), target, nullptr), c.accepted);
+    size_t reached = 0;
+    for (const auto& record : vxtest::readRecords(state_, "/file/1000")) {
+      reached += record.query == query && record.portKind == c.targetKind ? 1 : 0;
+    }
+    EXPECT_EQ(reached, c.accepted ? 1u : 0u);
+  }
+}
+
 TEST_F(WinInetTls, UntrustedOrMisnamedCertificateFailsAtStage6) {
   struct Case {
     const char* what;
