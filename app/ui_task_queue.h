@@ -15,7 +15,7 @@
 #include <memory>
 #include <mutex>
 
-#include "app/runable.h"
+#include "utility/runable.h"
 #include "utility/scoped_handle.h"
 
 namespace utility {

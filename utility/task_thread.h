@@ -11,7 +11,7 @@
 #include <atomic>
 #include <memory>
 
-#include "app/runable.h"
+#include "utility/runable.h"
 #include "utility/scoped_handle.h"
 
 namespace utility {

@@ -5,7 +5,7 @@
 #include <functional>
 #include <thread>
 
-#include "app/runable.h"
+#include "utility/runable.h"
 
 namespace vxtest {
 
