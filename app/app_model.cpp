@@ -53,7 +53,8 @@ CAppModel& CAppModel::instance() {
   return *model;
 }
 
-CAppModel::CAppModel(ModelSettings settings) : settings_(std::move(settings)) {}
+CAppModel::CAppModel(ModelSettings settings)
+    : settings_(std::move(settings)), downloadWorker_(settings_.threadStarter) {}
 
 CAppModel::~CAppModel() {
   alive_.reset();
@@ -141,9 +142,17 @@ void CAppModel::startDownloadPlayer() {
                         new MemberFuncRunable<CAppModel>(this, &CAppModel::onUrlWaitTick));
     return;
   }
-  auto* task = new MemberFuncRunable<CAppModel>(this, &CAppModel::_threadDownloadPlayer);
-  // Refused once a worker was started: the download runs once per model.
-  if (!downloadWorker_.start(task)) task->release();
+  // The download runs once per model; one whose worker did not start has
+  // failed for good.
+  if (downloadRequested_) return;
+  downloadRequested_ = true;
+  RunablePtr task(new MemberFuncRunable<CAppModel>(this, &CAppModel::_threadDownloadPlayer));
+  if (downloadWorker_.start(task.get())) {
+    task.release();
+    return;
+  }
+  writeLog("CAppModel::startDownloadPlayer", __LINE__, L"download thread not started, download failed");
+  _reportDownloadEnd(false);
 }
 
 void CAppModel::onUrlWaitTick() {
@@ -167,6 +176,12 @@ void CAppModel::_threadDownloadPlayer() {
   bool success = _downloadByNet(destination);
   if (!success) success = _downloadByCurl(destination);
   const unsigned elapsed = install_command::roundedElapsedSeconds(::GetTickCount() - start);
+  _reportDownloadEnd(success);
+  writeLog("CAppModel::_threadDownloadPlayer", __LINE__, L"download end, success = %d, elapse = %d",
+           success ? 1 : 0, static_cast<int>(elapsed));
+}
+
+void CAppModel::_reportDownloadEnd(bool success) {
   if (success) {
     postToModel([this] { if (onDownloadSuccess) onDownloadSuccess(); });
     reportEvent(L"ad_download_sucess", channelId_);
@@ -174,8 +189,6 @@ void CAppModel::_threadDownloadPlayer() {
     postToModel([this] { if (onDownloadError) onDownloadError(); });
     reportEvent(L"ad_download_error", channelId_);
   }
-  writeLog("CAppModel::_threadDownloadPlayer", __LINE__, L"download end, success = %d, elapse = %d",
-           success ? 1 : 0, static_cast<int>(elapsed));
 }
 
 bool CAppModel::_downloadByNet(const std::wstring& destination) {

@@ -86,6 +86,7 @@ class CAppModel : public utility::CHttpDownloader::IHttpDownloadSink {
   void setUpLocale();
   void onUrlWaitTick();
   void _threadDownloadPlayer();
+  void _reportDownloadEnd(bool success);
   bool _downloadByNet(const std::wstring& destination);
   bool _downloadByCurl(const std::wstring& destination);
   void _threadInsPlayer();
@@ -106,6 +107,8 @@ class CAppModel : public utility::CHttpDownloader::IHttpDownloadSink {
   std::wstring langCode_;
   std::wstring locale_;
   std::wstring package_;
+  // Set by the first start of the download, whether or not its worker ran.
+  bool downloadRequested_ = false;
   UITimer urlWaitTimer_;
   unsigned urlWaitTickCount_ = 0;
   DWORD lastProgressTick_ = 0;

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -76,6 +78,12 @@ std::wstring regString(HKEY root, const std::wstring& key, const wchar_t* name) 
 }
 
 bool fileExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// Refuses like the runtime does when no thread can be made.
+std::uintptr_t noThread(void*, unsigned, unsigned(__stdcall*)(void*), void*, unsigned, unsigned*) {
+  errno = EAGAIN;
+  return 0;
+}
 
 // What the model's callbacks delivered, and whether all came on the UI thread.
 struct Seen {
@@ -487,6 +495,24 @@ TEST_F(AppModelFlow, AnInstallerThatCannotBePutInPlaceIsAFailedDownload) {
   EXPECT_TRUE(logged({L"download end, success = 0, elapse = "}));
   EXPECT_FALSE(fileExists(installerPath() + L".tmp"));
   EXPECT_TRUE(collected("ad_download_error", "2033"));
+}
+
+TEST_F(AppModelFlow, ADownloadWorkerThatCannotStartIsAFailedDownload) {
+  Seen seen;
+  ModelSettings settings = flowSettings(L"vandorix9_kr_2033_x", serve(vxtest::patternBytes(1048576), 0, true));
+  settings.threadStarter = &noThread;
+  auto model = makeModel(settings, seen);
+  ASSERT_TRUE(download(*model, seen));
+  EXPECT_EQ(seen.order, std::vector<std::string>{"error"});
+  EXPECT_EQ(seen.offThread, 0);
+  EXPECT_TRUE(logged({L"utility::CTaskThread::start: thread start failed, error = 11"}));
+  EXPECT_TRUE(logged({L"CAppModel::startDownloadPlayer: download thread not started, download failed"}));
+  EXPECT_TRUE(collected("ad_download_error", "2033"));
+  EXPECT_TRUE(fileRequests().empty());
+  // Failed for good: a later start tries nothing.
+  model->startDownloadPlayer();
+  vxtest::pumpMessagesFor(300);
+  EXPECT_EQ(seen.order, std::vector<std::string>{"error"});
 }
 
 TEST_F(AppModelFlow, WithoutLengthPercentIsAgainstTenMebibytes) {
