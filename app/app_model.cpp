@@ -1,5 +1,6 @@
 #include "app/app_model.h"
 
+#include <cerrno>
 #include <cwchar>
 #include <optional>
 #include <utility>
@@ -247,10 +248,23 @@ void CAppModel::startInstall() {
     std::lock_guard<std::mutex> lock(jobsLock_);
     ++runningJobs_;
   }
-  asyncRun([this] {
-    _threadInsPlayer();
-    jobEnded();
-  });
+  const bool started = asyncRun(
+      [this] {
+        _threadInsPlayer();
+        jobEnded();
+      },
+      settings_.threadStarter);
+  if (started) return;
+  const int error = errno;
+  jobEnded();
+  _reportInstallNotStarted(error);
+}
+
+void CAppModel::_reportInstallNotStarted(int error) {
+  writeLog("CAppModel::_reportInstallNotStarted", __LINE__, L"install job not started, error = %d", error);
+  const std::wstring reason = L"errCreateThread_" + std::to_wstring(error);
+  reportEvent(L"ad_installError", install_command::installErrorLabel(channelId_, reason));
+  postToModel([this] { if (onInstallFinish) onInstallFinish(false); });
 }
 
 void CAppModel::jobEnded() {

@@ -574,6 +574,23 @@ INSTANTIATE_TEST_SUITE_P(
                     L"createProcess failed!!! lastError = 2", 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The model is destroyed at the end: its destructor must not wait for a job
+// that never ran.
+TEST_F(AppModelFlow, AnInstallJobThatCannotStartEndsAsNotStarted) {
+  ASSERT_TRUE(::CopyFileW(installer_.c_str(), installerPath().c_str(), FALSE));
+  Seen seen;
+  ModelSettings settings = flowSettings(L"vandorix9_kr_2033_x", L"");
+  settings.threadStarter = &noThread;
+  auto model = makeModel(settings, seen);
+  ASSERT_TRUE(install(*model, seen));
+  EXPECT_FALSE(*seen.installStarted);
+  EXPECT_EQ(seen.order, std::vector<std::string>{"install"});
+  EXPECT_EQ(seen.offThread, 0);
+  EXPECT_TRUE(logged({L"CAppModel::_reportInstallNotStarted: install job not started, error = 11"}));
+  EXPECT_TRUE(collected("ad_installError", "2033_errCreateThread_11"));
+  EXPECT_FALSE(fileExists(folder_.file(L"installer.rec")));
+}
+
 TEST_F(AppModelFlow, AModelDestroyedDuringTheInstallJobIsNotTouchedAfterwards) {
   ASSERT_TRUE(::CopyFileW(installer_.c_str(), installerPath().c_str(), FALSE));
   ::SetEnvironmentVariableW(fixtures::kInstallerModeVariable, L"sleep=1000");
