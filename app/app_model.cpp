@@ -21,6 +21,7 @@
 #include "utility/text.h"
 #include "utility/ufile.h"
 #include "utility/usystem_drives.h"
+#include "utility/usystem_os.h"
 
 namespace {
 
@@ -285,8 +286,11 @@ void CAppModel::_threadInsPlayer() {
 }
 
 void CAppModel::_killPlayerProcesses() {
+  // By full path: this program runs elevated, and a bare name would be
+  // searched in its own folder and the current directory first.
+  const std::wstring taskkill = utility::usystem::systemProgramPath(L"taskkill.exe");
   for (const wchar_t* name : kStopList) {
-    utility::process::execute(L"taskkill", install_command::killArguments(name), false, settings_.killWaitMs);
+    utility::process::execute(taskkill, install_command::killArguments(name), false, settings_.killWaitMs);
   }
 }
 

@@ -27,12 +27,14 @@
 #include "net/curl_settings.h"
 #include "tests/common/message_pump.h"
 #include "tests/fixtures/child_helper_client.h"
+#include "tests/fixtures/child_record.h"
 #include "tests/fixtures/package_installer_record.h"
 #include "tests/common/log_capture.h"
 #include "tests/net/loopback.h"
 #include "tests/common/temp_dir.h"
 #include "tests/common/wine_path.h"
 #include "utility/usystem_drives.h"
+#include "utility/usystem_os.h"
 
 namespace {
 
@@ -573,6 +575,91 @@ INSTANTIATE_TEST_SUITE_P(
         InstallCase{"NotStartable", nullptr, 180000, false, "2033_errCreateProcess_2",
                     L"createProcess failed!!! lastError = 2", 0}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A program file put in place for the length of a test.
+class PlantedProgram {
+ public:
+  PlantedProgram(const std::wstring& source, std::wstring path)
+      : path_(std::move(path)), planted_(::CopyFileW(source.c_str(), path_.c_str(), FALSE) != FALSE) {}
+  ~PlantedProgram() { ::DeleteFileW(path_.c_str()); }
+  PlantedProgram(const PlantedProgram&) = delete;
+  PlantedProgram& operator=(const PlantedProgram&) = delete;
+  bool planted() const { return planted_; }
+
+ private:
+  const std::wstring path_;
+  const bool planted_;
+};
+
+// The process's current directory for the length of a scope.
+class CurrentDirectory {
+ public:
+  explicit CurrentDirectory(const std::wstring& path) {
+    wchar_t before[MAX_PATH] = {};
+    ::GetCurrentDirectoryW(MAX_PATH, before);
+    before_ = before;
+    changed_ = ::SetCurrentDirectoryW(path.c_str()) != FALSE;
+  }
+  ~CurrentDirectory() { ::SetCurrentDirectoryW(before_.c_str()); }
+  CurrentDirectory(const CurrentDirectory&) = delete;
+  CurrentDirectory& operator=(const CurrentDirectory&) = delete;
+  bool changed() const { return changed_; }
+
+ private:
+  std::wstring before_;
+  bool changed_ = false;
+};
+
+std::wstring ownFolder() {
+  wchar_t path[MAX_PATH] = {};
+  ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+  const std::wstring own = path;
+  return own.substr(0, own.rfind(L'\\'));
+}
+
+// The program runs elevated: a taskkill.exe that anyone put beside it or in
+// the current directory must never run. Each stop command names the system's
+// own taskkill, in the stop list's order.
+TEST_F(AppModelFlow, StopCommandsRunTheSystemTaskkillNeverAPlantedOne) {
+  testutil::TempDir current;
+  const PlantedProgram besideTheProgram(fixtures::childHelperPath(), ownFolder() + L"\\taskkill.exe");
+  const PlantedProgram inTheCurrentDirectory(fixtures::childHelperPath(), current.file(L"taskkill.exe"));
+  ASSERT_TRUE(besideTheProgram.planted());
+  ASSERT_TRUE(inTheCurrentDirectory.planted());
+  const std::wstring plantedRecord = folder_.file(L"planted.rec");
+  ::SetEnvironmentVariableW(fixtures::kRecordVariable, plantedRecord.c_str());
+  ASSERT_TRUE(::CopyFileW(installer_.c_str(), installerPath().c_str(), FALSE));
+  ::SetEnvironmentVariableW(fixtures::kInstallerModeVariable, L"nothing");
+  Seen seen;
+  auto model = makeModel(flowSettings(L"vandorix9_kr_2033_x", L""), seen);
+  log_.clear();
+  {
+    const CurrentDirectory inside(current.path());
+    ASSERT_TRUE(inside.changed());
+    ASSERT_TRUE(install(*model, seen));
+  }
+  EXPECT_TRUE(*seen.installStarted);
+  EXPECT_FALSE(fileExists(plantedRecord));
+
+  const std::wstring taskkill = utility::usystem::systemProgramPath(L"taskkill.exe");
+  std::vector<std::wstring> expected;
+  for (const wchar_t* name : {L"vxrunner.exe", L"vxmultirunner.exe", L"vxmultirunnerex.exe", L"bugreport.exe"}) {
+    expected.push_back(L"createProcess filename = [" + taskkill + L"], param = [/F /IM " + name + L" /T], show = 0");
+  }
+  std::vector<std::wstring> started;
+  int refused = 0;
+  for (const testutil::LogMessage& message : log_.messages()) {
+    if (message.function == "utility::process::create" && message.text.find(L"taskkill") != std::wstring::npos) {
+      started.push_back(message.text);
+    }
+    if (message.text.starts_with(L"execute exitcode = 1 ")) ++refused;
+  }
+  EXPECT_EQ(started, expected);
+  // Wine's own taskkill ran each time: it refuses "/T" with exit code 1,
+  // where the planted program would have ended with 0.
+  EXPECT_EQ(refused, 4);
+  EXPECT_EQ(taskkill.rfind(ownFolder(), 0), std::wstring::npos) << taskkill;
+}
 
 // The model is destroyed at the end: its destructor must not wait for a job
 // that never ran.
