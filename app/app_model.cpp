@@ -47,6 +47,21 @@ bool canRunUnelevated() {
   return version.dwMajorVersion > 6 || (version.dwMajorVersion == 6 && version.dwMinorVersion >= 2);
 }
 
+// The exit code of an ended package installer, logged unless it is 0; the
+// error instead when it cannot be read.
+bool readExitCode(HANDLE process, DWORD& exitCode, DWORD& error) {
+  if (!::GetExitCodeProcess(process, &exitCode)) {
+    error = ::GetLastError();
+    writeLog("CAppModel::reportWaitResult", __LINE__, L"installer exit code not read, lastError = %d",
+             static_cast<int>(error));
+    return false;
+  }
+  if (exitCode != 0) {
+    writeLog("CAppModel::reportWaitResult", __LINE__, L"installer exit code = %d", static_cast<int>(exitCode));
+  }
+  return true;
+}
+
 }  // namespace
 
 CAppModel& CAppModel::instance() {
@@ -306,23 +321,13 @@ bool CAppModel::_runInstaller(const std::wstring& path, const std::wstring& argu
 }
 
 void CAppModel::reportWaitResult(DWORD waitResult, HANDLE process) {
-  std::wstring reason;
-  if (waitResult == WAIT_OBJECT_0) {
-    DWORD exitCode = 0;
-    ::GetExitCodeProcess(process, &exitCode);
-    if (exitCode == 0) {
-      reportEvent(L"ad_installSucess", channelId_);
-      return;
-    }
-    // An installer that failed must not be counted as an installation.
-    writeLog("CAppModel::reportWaitResult", __LINE__, L"installer exit code = %d", static_cast<int>(exitCode));
-    reason = L"errExitCode_" + std::to_wstring(exitCode);
-  } else if (waitResult == WAIT_TIMEOUT) {
-    reason = L"errWaitTimeout";
-  } else if (waitResult == WAIT_FAILED) {
-    reason = L"errWaitFailed";
-  } else {
-    reason = L"errUnknown";
+  DWORD exitCode = 0;
+  DWORD readError = 0;
+  const bool exitCodeRead = waitResult == WAIT_OBJECT_0 && readExitCode(process, exitCode, readError);
+  const std::wstring reason = install_command::installerEndReason(waitResult, exitCodeRead, exitCode, readError);
+  if (reason.empty()) {
+    reportEvent(L"ad_installSucess", channelId_);
+    return;
   }
   reportEvent(L"ad_installError", install_command::installErrorLabel(channelId_, reason));
 }
