@@ -11,15 +11,18 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "app/app_model.h"
 #include "app/config_imp.h"
+#include "app/endpoints.h"
 #include "app/file_name_params.h"
 #include "app/locale_table.h"
 #include "app/ui_locale.h"
@@ -335,20 +338,28 @@ class AppModelFlow : public AppModelTest {
     return mine;
   }
 
-  // True once the collector has the event with that label.
-  bool collected(const std::string& name, const std::string& label) const {
+  // The collector's record of the event with that label, once it has one.
+  std::optional<vxtest::CollectorRecord> collectedRecord(const std::string& name, const std::string& label) const {
     const std::string nameField = "\"name\":\"" + name + "\"";
     const std::string labelField = "\"event_label\":\"" + label + "\"";
-    return vxtest::pumpMessagesUntil(
+    std::optional<vxtest::CollectorRecord> found;
+    vxtest::pumpMessagesUntil(
         [&] {
           for (const auto& record : vxtest::readRecords(state_, prefix_ + "/mp/collect")) {
             if (record.body.find(nameField) != std::string::npos && record.body.find(labelField) != std::string::npos) {
+              found = record;
               return true;
             }
           }
           return false;
         },
         20000);
+    return found;
+  }
+
+  // True once the collector has the event with that label.
+  bool collected(const std::string& name, const std::string& label) const {
+    return collectedRecord(name, label).has_value();
   }
 
   vxtest::LoopbackState state_;
@@ -580,6 +591,67 @@ INSTANTIATE_TEST_SUITE_P(
                     L"createProcess failed!!! lastError = 2", 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// ---- the flow's rules one at a time ----
+
+// Dispatches this thread's messages until done() or limitMs, counting the
+// timer ticks among them (the URL wait's timer is this thread's only one).
+int pumpCountingTicks(const std::function<bool()>& done, unsigned limitMs) {
+  int ticks = 0;
+  const ULONGLONG end = ::GetTickCount64() + limitMs;
+  while (!done() && ::GetTickCount64() < end) {
+    ::MsgWaitForMultipleObjectsEx(0, nullptr, 10, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_TIMER) ++ticks;
+      ::TranslateMessage(&message);
+      ::DispatchMessageW(&message);
+    }
+  }
+  return ticks;
+}
+
+TEST_F(AppModelFlow, TheDownloadStartsOnTheLastTickOfTheUrlWaitNotLater) {
+  Seen seen;
+  auto model = makeModel(flowSettings(L"vandorix9_kr_2033_x", serve(vxtest::patternBytes(1048576), 0, true)), seen);
+  log_.clear();
+  model->startDownloadPlayer();
+  const int ticks =
+      pumpCountingTicks([&] { return log_.anyLineHas({L"CAppModel::_threadDownloadPlayer: download player"}); }, 20000);
+  EXPECT_EQ(ticks, 8);
+  ASSERT_TRUE(vxtest::pumpMessagesUntil([&] { return seen.downloadEnded(); }, 120000));
+  EXPECT_EQ(seen.order.back(), "success");
+  // The tick that started the download was the last one.
+  EXPECT_EQ(pumpCountingTicks([] { return false; }, 200), 0);
+}
+
+TEST_F(AppModelFlow, PlatformProgressIsPostedAtMostOnceASecond) {
+  Seen seen;
+  auto model = makeModel(flowSettings(L"vandorix9_kr_2033_x", L""), seen);
+  constexpr int kTotal = 1000000;
+  int reports = 0;
+  bool alwaysGoOn = true;
+  const ULONGLONG started = ::GetTickCount64();
+  // Reported from a thread of its own, as the platform download does, and
+  // far more often than once a second.
+  std::thread downloader([&] {
+    for (; ::GetTickCount64() - started < 2500; ++reports) {
+      alwaysGoOn = model->onProgress(nullptr, 0, reports + 1, kTotal) && alwaysGoOn;
+      ::Sleep(1);
+    }
+  });
+  downloader.join();
+  const ULONGLONG elapsed = ::GetTickCount64() - started;
+  vxtest::pumpMessagesFor(300);
+  EXPECT_TRUE(alwaysGoOn);
+  EXPECT_GT(reports, 100);
+  ASSERT_FALSE(seen.progress.empty());
+  EXPECT_LE(seen.progress.size(), elapsed / 1000 + 1) << reports << " reports in " << elapsed << " ms";
+  for (const auto& p : seen.progress) {
+    EXPECT_EQ(p[2], kTotal);
+    EXPECT_EQ(p[0], static_cast<int>(static_cast<double>(p[1]) / kTotal * 100));
+  }
+}
+
 // A program file put in place for the length of a test.
 class PlantedProgram {
  public:
@@ -663,6 +735,30 @@ TEST_F(AppModelFlow, StopCommandsRunTheSystemTaskkillNeverAPlantedOne) {
   // where the planted program would have ended with 0.
   EXPECT_EQ(refused, 4);
   EXPECT_EQ(taskkill.rfind(ownFolder(), 0), std::wstring::npos) << taskkill;
+}
+
+// The measurement id of the site language's analytics property.
+std::string measurementIdOf(const std::wstring& language) {
+  for (const endpoints::LanguageSite& site : endpoints::kLanguageSites) {
+    if (site.language == language) return narrow(site.analytics.measurementId);
+  }
+  return std::string();
+}
+
+TEST_F(AppModelFlow, TheFileNamesLanguageChoosesTheAnalyticsProperty) {
+  std::set<std::string> ids;
+  for (const wchar_t* language : {L"kr", L"vn"}) {
+    const std::string id = measurementIdOf(language);
+    ASSERT_FALSE(id.empty());
+    ids.insert(id);
+    Seen seen;
+    auto model = makeModel(flowSettings(L"vandorix9_" + std::wstring(language) + L"_2033_x", L""), seen);
+    model->reportEvent(L"ad_run", language);
+    const auto record = collectedRecord("ad_run", narrow(language));
+    ASSERT_TRUE(record.has_value()) << narrow(language);
+    EXPECT_NE(record->query.find("measurement_id=" + id + "&"), std::string::npos) << record->query;
+  }
+  EXPECT_EQ(ids.size(), 2u);
 }
 
 // The model is destroyed at the end: its destructor must not wait for a job
