@@ -1,5 +1,6 @@
 #include "app/app_model.h"
 
+#include <cerrno>
 #include <cwchar>
 #include <optional>
 #include <utility>
@@ -9,17 +10,18 @@
 #include "app/file_name_params.h"
 #include "app/install_command.h"
 #include "app/locale_table.h"
-#include "utility/runable.h"
 #include "app/ui_locale.h"
 #include "app/ui_task_queue.h"
 #include "net/curl_downloader.h"
 #include "utility/log.h"
 #include "utility/process.h"
 #include "utility/process_token.h"
+#include "utility/runable.h"
 #include "utility/scoped_handle.h"
 #include "utility/text.h"
 #include "utility/ufile.h"
 #include "utility/usystem_drives.h"
+#include "utility/usystem_os.h"
 
 namespace {
 
@@ -45,6 +47,21 @@ bool canRunUnelevated() {
   return version.dwMajorVersion > 6 || (version.dwMajorVersion == 6 && version.dwMinorVersion >= 2);
 }
 
+// The exit code of an ended package installer, logged unless it is 0; the
+// error instead when it cannot be read.
+bool readExitCode(HANDLE process, DWORD& exitCode, DWORD& error) {
+  if (!::GetExitCodeProcess(process, &exitCode)) {
+    error = ::GetLastError();
+    writeLog("CAppModel::reportWaitResult", __LINE__, L"installer exit code not read, lastError = %d",
+             static_cast<int>(error));
+    return false;
+  }
+  if (exitCode != 0) {
+    writeLog("CAppModel::reportWaitResult", __LINE__, L"installer exit code = %d", static_cast<int>(exitCode));
+  }
+  return true;
+}
+
 }  // namespace
 
 CAppModel& CAppModel::instance() {
@@ -53,7 +70,8 @@ CAppModel& CAppModel::instance() {
   return *model;
 }
 
-CAppModel::CAppModel(ModelSettings settings) : settings_(std::move(settings)) {}
+CAppModel::CAppModel(ModelSettings settings)
+    : settings_(std::move(settings)), downloadWorker_(settings_.threadStarter) {}
 
 CAppModel::~CAppModel() {
   alive_.reset();
@@ -141,9 +159,17 @@ void CAppModel::startDownloadPlayer() {
                         new MemberFuncRunable<CAppModel>(this, &CAppModel::onUrlWaitTick));
     return;
   }
-  auto* task = new MemberFuncRunable<CAppModel>(this, &CAppModel::_threadDownloadPlayer);
-  // Refused once a worker was started: the download runs once per model.
-  if (!downloadWorker_.start(task)) task->release();
+  // The download runs once per model; one whose worker did not start has
+  // failed for good.
+  if (downloadRequested_) return;
+  downloadRequested_ = true;
+  RunablePtr task(new MemberFuncRunable<CAppModel>(this, &CAppModel::_threadDownloadPlayer));
+  if (downloadWorker_.start(task.get())) {
+    task.release();
+    return;
+  }
+  writeLog("CAppModel::startDownloadPlayer", __LINE__, L"download thread not started, download failed");
+  _reportDownloadEnd(false);
 }
 
 void CAppModel::onUrlWaitTick() {
@@ -167,6 +193,12 @@ void CAppModel::_threadDownloadPlayer() {
   bool success = _downloadByNet(destination);
   if (!success) success = _downloadByCurl(destination);
   const unsigned elapsed = install_command::roundedElapsedSeconds(::GetTickCount() - start);
+  _reportDownloadEnd(success);
+  writeLog("CAppModel::_threadDownloadPlayer", __LINE__, L"download end, success = %d, elapse = %d",
+           success ? 1 : 0, static_cast<int>(elapsed));
+}
+
+void CAppModel::_reportDownloadEnd(bool success) {
   if (success) {
     postToModel([this] { if (onDownloadSuccess) onDownloadSuccess(); });
     reportEvent(L"ad_download_sucess", channelId_);
@@ -174,8 +206,6 @@ void CAppModel::_threadDownloadPlayer() {
     postToModel([this] { if (onDownloadError) onDownloadError(); });
     reportEvent(L"ad_download_error", channelId_);
   }
-  writeLog("CAppModel::_threadDownloadPlayer", __LINE__, L"download end, success = %d, elapse = %d",
-           success ? 1 : 0, static_cast<int>(elapsed));
 }
 
 bool CAppModel::_downloadByNet(const std::wstring& destination) {
@@ -234,10 +264,23 @@ void CAppModel::startInstall() {
     std::lock_guard<std::mutex> lock(jobsLock_);
     ++runningJobs_;
   }
-  asyncRun([this] {
-    _threadInsPlayer();
-    jobEnded();
-  });
+  const bool started = asyncRun(
+      [this] {
+        _threadInsPlayer();
+        jobEnded();
+      },
+      settings_.threadStarter);
+  if (started) return;
+  const int error = errno;
+  jobEnded();
+  _reportInstallNotStarted(error);
+}
+
+void CAppModel::_reportInstallNotStarted(int error) {
+  writeLog("CAppModel::_reportInstallNotStarted", __LINE__, L"install job not started, error = %d", error);
+  const std::wstring reason = L"errCreateThread_" + std::to_wstring(error);
+  reportEvent(L"ad_installError", install_command::installErrorLabel(channelId_, reason));
+  postToModel([this] { if (onInstallFinish) onInstallFinish(false); });
 }
 
 void CAppModel::jobEnded() {
@@ -258,8 +301,11 @@ void CAppModel::_threadInsPlayer() {
 }
 
 void CAppModel::_killPlayerProcesses() {
+  // By full path: this program runs elevated, and a bare name would be
+  // searched in its own folder and the current directory first.
+  const std::wstring taskkill = utility::usystem::systemProgramPath(L"taskkill.exe");
   for (const wchar_t* name : kStopList) {
-    utility::process::execute(L"taskkill", install_command::killArguments(name), false, settings_.killWaitMs);
+    utility::process::execute(taskkill, install_command::killArguments(name), false, settings_.killWaitMs);
   }
 }
 
@@ -275,23 +321,13 @@ bool CAppModel::_runInstaller(const std::wstring& path, const std::wstring& argu
 }
 
 void CAppModel::reportWaitResult(DWORD waitResult, HANDLE process) {
-  std::wstring reason;
-  if (waitResult == WAIT_OBJECT_0) {
-    DWORD exitCode = 0;
-    ::GetExitCodeProcess(process, &exitCode);
-    if (exitCode == 0) {
-      reportEvent(L"ad_installSucess", channelId_);
-      return;
-    }
-    // An installer that failed must not be counted as an installation.
-    writeLog("CAppModel::reportWaitResult", __LINE__, L"installer exit code = %d", static_cast<int>(exitCode));
-    reason = L"errExitCode_" + std::to_wstring(exitCode);
-  } else if (waitResult == WAIT_TIMEOUT) {
-    reason = L"errWaitTimeout";
-  } else if (waitResult == WAIT_FAILED) {
-    reason = L"errWaitFailed";
-  } else {
-    reason = L"errUnknown";
+  DWORD exitCode = 0;
+  DWORD readError = 0;
+  const bool exitCodeRead = waitResult == WAIT_OBJECT_0 && readExitCode(process, exitCode, readError);
+  const std::wstring reason = install_command::installerEndReason(waitResult, exitCodeRead, exitCode, readError);
+  if (reason.empty()) {
+    reportEvent(L"ad_installSucess", channelId_);
+    return;
   }
   reportEvent(L"ad_installError", install_command::installErrorLabel(channelId_, reason));
 }

@@ -60,7 +60,8 @@ class CAppModel : public utility::CHttpDownloader::IHttpDownloadSink {
   // Begins the download, after the URL wait when no URL is known yet; runs
   // at most once per model. UI thread.
   void startDownloadPlayer();
-  // Starts the install job on a pool thread. UI thread.
+  // Starts the install job on a thread of its own; when no thread can be
+  // started, reports the install as not started. UI thread.
   void startInstall();
   // Launches the installed product with the package arguments. UI thread.
   void startPlayer();
@@ -86,6 +87,7 @@ class CAppModel : public utility::CHttpDownloader::IHttpDownloadSink {
   void setUpLocale();
   void onUrlWaitTick();
   void _threadDownloadPlayer();
+  void _reportDownloadEnd(bool success);
   bool _downloadByNet(const std::wstring& destination);
   bool _downloadByCurl(const std::wstring& destination);
   void _threadInsPlayer();
@@ -95,6 +97,7 @@ class CAppModel : public utility::CHttpDownloader::IHttpDownloadSink {
   // Runs work on the UI thread under the owner key, unless this model is gone.
   void postToModel(std::function<void()> work);
   void jobEnded();
+  void _reportInstallNotStarted(int error);
 
   const ModelSettings settings_;
   utility::CTaskThread downloadWorker_;
@@ -106,6 +109,8 @@ class CAppModel : public utility::CHttpDownloader::IHttpDownloadSink {
   std::wstring langCode_;
   std::wstring locale_;
   std::wstring package_;
+  // Set by the first start of the download, whether or not its worker ran.
+  bool downloadRequested_ = false;
   UITimer urlWaitTimer_;
   unsigned urlWaitTickCount_ = 0;
   DWORD lastProgressTick_ = 0;

@@ -1,51 +1,46 @@
 #include "app/async_run.h"
 
-#include <future>
-#include <list>
-#include <system_error>
+#include <cerrno>
+#include <memory>
 
 #include "app/post_to_ui.h"
 #include "utility/log.h"
+#include "utility/scoped_handle.h"
 
 namespace {
 
-using JobList = std::list<std::future<void>>;
+// Touched only on the UI thread: asyncRun counts a job up, its collect task
+// counts it down.
+std::size_t g_pendingJobs = 0;
 
-// Touched only on the UI thread. Destroyed at exit, where each remaining
-// future waits for its job to return.
-JobList& jobs() {
-  static JobList list;
-  return list;
+unsigned __stdcall jobMain(void* argument) {
+  std::unique_ptr<std::function<void()>> job(static_cast<std::function<void()>*>(argument));
+  (*job)();
+  job.reset();
+  postToUI([] { --g_pendingJobs; });
+  return 0;
 }
-
-// Posts the collection of a job when the job's thread leaves it, however
-// the job ended.
-struct CollectOnExit {
-  JobList::iterator entry;
-  ~CollectOnExit() {
-    postToUI([entry = entry] {
-      entry->wait();
-      jobs().erase(entry);
-    });
-  }
-};
 
 }  // namespace
 
-void asyncRun(std::function<void()> job) {
-  JobList& list = jobs();
-  auto entry = list.emplace(list.end());
-  // The collect task runs on the UI thread, so only after this function
-  // has stored the future.
-  try {
-    *entry = std::async(std::launch::async, [job = std::move(job), entry] {
-      CollectOnExit collect{entry};
-      job();
-    });
-  } catch (const std::system_error& error) {
-    list.erase(entry);
-    writeLog("asyncRun", __LINE__, L"no thread for the job, error = %d", error.code().value());
+bool asyncRun(std::function<void()> job, utility::ThreadStarter starter) {
+  auto owned = std::make_unique<std::function<void()>>(std::move(job));
+  // Counted before the thread exists: its collect task runs on this thread,
+  // so never before this function has returned.
+  ++g_pendingJobs;
+  // The handle is closed at once: the thread is detached, so the process
+  // neither waits for it nor holds it at exit.
+  const utility::ScopedHandle thread(
+      reinterpret_cast<HANDLE>(starter(nullptr, 0, &jobMain, owned.get(), 0, nullptr)));
+  if (!thread) {
+    const int error = errno;
+    --g_pendingJobs;
+    writeLog("asyncRun", __LINE__, L"no thread for the job, error = %d", error);
+    errno = error;
+    return false;
   }
+  owned.release();
+  return true;
 }
 
-std::size_t pendingAsyncJobs() { return jobs().size(); }
+std::size_t pendingAsyncJobs() { return g_pendingJobs; }

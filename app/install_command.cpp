@@ -19,6 +19,18 @@ std::wstring installErrorLabel(const std::wstring& channelId, const std::wstring
   return channelId + L"_" + reason;
 }
 
+bool isSuccessExitCode(unsigned exitCode) { return exitCode == 0 || exitCode == 3010 || exitCode == 1641; }
+
+std::wstring installerEndReason(unsigned waitResult, bool exitCodeRead, unsigned exitCode, unsigned readError) {
+  if (waitResult == kWaitTimedOut) return L"errWaitTimeout";
+  if (waitResult == kWaitFailed) return L"errWaitFailed";
+  if (waitResult != kWaitEnded) return L"errUnknown";
+  // An exit code that cannot be read proves nothing was installed.
+  if (!exitCodeRead) return L"errGetExitCode_" + std::to_wstring(readError);
+  if (isSuccessExitCode(exitCode)) return std::wstring();
+  return L"errExitCode_" + std::to_wstring(exitCode);
+}
+
 unsigned roundedElapsedSeconds(unsigned elapsedMs) { return (elapsedMs / 1000 + 29) / 30 * 30; }
 
 }  // namespace install_command

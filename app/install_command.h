@@ -17,6 +17,19 @@ std::wstring productArguments(const std::wstring& package);
 std::wstring killArguments(const std::wstring& imageName);
 // channelId + "_" + reason: the parameter of "ad_installError".
 std::wstring installErrorLabel(const std::wstring& channelId, const std::wstring& reason);
+
+// Wait results as WaitForSingleObject gives them for the package installer.
+inline constexpr unsigned kWaitEnded = 0x0;
+inline constexpr unsigned kWaitTimedOut = 0x102;
+inline constexpr unsigned kWaitFailed = 0xFFFFFFFF;
+
+// True for the exit codes of an installation that went well: 0, and by
+// Windows convention 3010 (restart needed) and 1641 (restart started).
+bool isSuccessExitCode(unsigned exitCode);
+// The "ad_installError" reason for how the wait for the package installer
+// ended, or empty when it counts as an installation. The exit code (or the
+// error of reading it) matters only when the wait ended.
+std::wstring installerEndReason(unsigned waitResult, bool exitCodeRead, unsigned exitCode, unsigned readError);
 // Elapsed milliseconds as whole seconds rounded up to a multiple of 30
 // (unsigned arithmetic, so a wrapped tick count stays defined).
 unsigned roundedElapsedSeconds(unsigned elapsedMs);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/endpoints.h"
+#include "utility/thread_starter.h"
 
 struct ModelSettings {
   // The program path whose file name carries the parameters; empty means
@@ -25,4 +26,6 @@ struct ModelSettings {
   DWORD installerWaitMs = 180000;
   // How long each stop command may take.
   DWORD killWaitMs = 2000;
+  // Starts the download worker and the install job.
+  utility::ThreadStarter threadStarter = &::_beginthreadex;
 };

@@ -1,7 +1,7 @@
 #include "app/post_to_ui.h"
 
-#include "utility/runable.h"
 #include "app/ui_task_queue.h"
+#include "utility/runable.h"
 
 namespace {
 

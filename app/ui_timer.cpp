@@ -1,7 +1,7 @@
 #include "app/ui_timer.h"
 
-#include "utility/runable.h"
 #include "app/ui_task_queue.h"
+#include "utility/runable.h"
 
 UITimer::~UITimer() { stop(); }
 

@@ -1,5 +1,6 @@
 #include "utility/log.h"
 
+#include <atomic>
 #include <cstdarg>
 #include <cwchar>
 
@@ -7,15 +8,16 @@ namespace {
 
 constexpr int kMessageUnits = 8192;
 
-// Written once at start-up, before other threads exist; read without a lock.
-LogSink g_sink = nullptr;
+// Written at start-up (and by tests while other threads may log); atomic so
+// that every reader sees either the old sink or the new one.
+std::atomic<LogSink> g_sink{nullptr};
 
 }  // namespace
 
-void setLogSink(LogSink sink) { g_sink = sink; }
+void setLogSink(LogSink sink) { g_sink.store(sink, std::memory_order_release); }
 
 void writeLog(const char* functionName, int line, const wchar_t* format, ...) {
-  LogSink sink = g_sink;
+  const LogSink sink = g_sink.load(std::memory_order_acquire);
   if (sink == nullptr) return;
   wchar_t text[kMessageUnits] = {};
   va_list args;

@@ -1,6 +1,7 @@
 #include "utility/log_file.h"
 
 #include <memory>
+#include <new>
 
 namespace common {
 
@@ -47,17 +48,23 @@ bool LogFile::append(std::string_view bytes) {
          writeAll(file_.get(), bytes.data(), static_cast<DWORD>(bytes.size()));
 }
 
-void LogFile::cutToTail(std::int64_t limit, std::int64_t keep) {
+unsigned long LogFile::cutToTail(std::int64_t limit, std::int64_t keep) {
   std::int64_t size = 0;
-  if (!file_.valid() || !sizeOf(size) || size < limit || size < keep) return;
-  auto tail = std::make_unique<char[]>(static_cast<std::size_t>(keep));
+  if (!file_.valid() || !sizeOf(size) || size < limit || size < keep) return ERROR_SUCCESS;
+  // Runs on the writer thread: a failed allocation must not end the process.
+  std::unique_ptr<char[]> tail(new (std::nothrow) char[static_cast<std::size_t>(keep)]);
+  if (!tail) return ERROR_NOT_ENOUGH_MEMORY;
   const DWORD count = static_cast<DWORD>(keep);
   // The tail is written over the head before the file is shortened, so the
   // file never stands empty if the cut is interrupted.
   if (seek(file_.get(), size - keep, FILE_BEGIN) && readAll(file_.get(), tail.get(), count) &&
-      seek(file_.get(), 0, FILE_BEGIN) && writeAll(file_.get(), tail.get(), count)) {
-    ::SetEndOfFile(file_.get());
+      seek(file_.get(), 0, FILE_BEGIN) && writeAll(file_.get(), tail.get(), count) &&
+      ::SetEndOfFile(file_.get())) {
+    return ERROR_SUCCESS;
   }
+  // A short read or write leaves no error of its own.
+  const DWORD error = ::GetLastError();
+  return error != ERROR_SUCCESS ? error : ERROR_WRITE_FAULT;
 }
 
 bool LogFile::sizeOf(std::int64_t& size) const {

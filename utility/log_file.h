@@ -21,7 +21,9 @@ class LogFile {
   // Appends bytes at the current end of the file; false when not all written.
   bool append(std::string_view bytes);
   // When the file holds limit bytes or more, keeps only its last keep bytes.
-  void cutToTail(std::int64_t limit, std::int64_t keep);
+  // 0 when no cut was due or it was made; else the system error of the step
+  // that failed (the head may be overwritten by then). Never throws.
+  unsigned long cutToTail(std::int64_t limit, std::int64_t keep);
 
  private:
   void emptyIfUtf16();

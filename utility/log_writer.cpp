@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <system_error>
 
+#include "utility/log.h"
 #include "utility/log_file.h"
 #include "utility/log_stream.h"
 
@@ -11,13 +12,13 @@ namespace common {
 
 namespace {
 
-constexpr auto kWriteInterval = std::chrono::milliseconds(500);
 constexpr std::int64_t kFileLimit = 50LL * 1024 * 1024;
 constexpr std::int64_t kKeptTail = 2LL * 1024 * 1024;
 
 }  // namespace
 
-LogWriter::LogWriter(const std::wstring& path) : file_(std::make_unique<LogFile>(path)) {
+LogWriter::LogWriter(const std::wstring& path, std::chrono::milliseconds interval)
+    : interval_(interval), file_(std::make_unique<LogFile>(path)) {
   // The queue never holds more than a full batch plus one record, so
   // appending never has to grow it.
   queue_.reserve(kBatchBytes + LogStream::kCapacity);
@@ -55,26 +56,41 @@ void LogWriter::append(std::string_view record) {
 }
 
 void LogWriter::flush() {
-  std::lock_guard<std::mutex> lock(mutex_);
-  writeQueueLocked();
+  std::unique_lock<std::mutex> lock(mutex_);
+  const unsigned long cutError = writeQueueLocked();
+  lock.unlock();
+  if (cutError != 0) reportCutFailure(cutError);
 }
 
 void LogWriter::run() {
   std::unique_lock<std::mutex> lock(mutex_);
   while (!stopping_) {
-    wake_.wait_for(lock, kWriteInterval,
+    wake_.wait_for(lock, interval_,
                    [this] { return stopping_ || queue_.size() >= kBatchBytes; });
     // Producers wait while the file is written: the lock is held throughout.
-    writeQueueLocked();
+    const unsigned long cutError = writeQueueLocked();
+    if (cutError == 0) continue;
+    // The report comes back to this writer's queue: not under its lock.
+    lock.unlock();
+    reportCutFailure(cutError);
+    lock.lock();
   }
 }
 
-void LogWriter::writeQueueLocked() {
+unsigned long LogWriter::writeQueueLocked() {
   if (!queue_.empty()) {
     file_->append(queue_);
     queue_.clear();
   }
-  file_->cutToTail(kFileLimit, kKeptTail);
+  if (cutFailed_) return 0;
+  const unsigned long error = file_->cutToTail(kFileLimit, kKeptTail);
+  cutFailed_ = error != 0;
+  return error;
+}
+
+void LogWriter::reportCutFailure(unsigned long error) {
+  writeLog("common::LogWriter::reportCutFailure", __LINE__, L"log cut failed, error = %d, the log is no longer cut",
+           static_cast<int>(error));
 }
 
 }  // namespace common

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "utility/scoped_handle.h"
+#include "utility/usystem_os.h"
 
 namespace utility::usystem {
 
@@ -18,8 +19,12 @@ int openUrl(const std::wstring& url) {
   // The handler's process handle (when one was started) is not needed.
   ScopedHandle handler(info.hProcess);
   if (opened) return 1;
+  // By full path: a bare name would be searched in this program's folder and
+  // the current directory first, where anyone may have put an iexplore.exe.
+  const std::wstring browser = programFilesPath(L"Internet Explorer\\iexplore.exe");
+  if (browser.empty()) return 0;
   const auto code = reinterpret_cast<INT_PTR>(
-      ::ShellExecuteW(nullptr, L"open", L"iexplore.exe", url.c_str(), nullptr, SW_SHOW));
+      ::ShellExecuteW(nullptr, L"open", browser.c_str(), url.c_str(), nullptr, SW_SHOW));
   // Codes up to 32 are errors, not handles.
   return code > 32 ? 1 : 0;
 }

@@ -14,7 +14,8 @@ namespace utility::process {
 bool shell(const std::wstring& file, const std::wstring& parameters, bool runas, bool show);
 
 // Starts "\"file\" parameters" in a new console; a bare file name is searched
-// like the first token of a command line. Returns the process handle (empty
+// like the first token of a command line (this program's folder and the
+// current directory first), so callers pass full paths. Returns the process handle (empty
 // on failure) and stores the process id through outPid when given.
 ScopedHandle create(const std::wstring& file, const std::wstring& parameters, bool show, DWORD* outPid = nullptr);
 

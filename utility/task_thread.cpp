@@ -10,18 +10,23 @@ namespace utility {
 
 bool CTaskThread::start(Runable* task) {
   if (thread_ || task == nullptr) return false;
-  stopRequested_ = false;
-  task_ = std::shared_ptr<Runable>(task, RunableReleaser());
   // The thread holds its own reference, so the task outlives a stop() that
-  // gave up waiting.
-  auto* threadTask = new std::shared_ptr<Runable>(task_);
-  thread_.reset(reinterpret_cast<HANDLE>(
-      ::_beginthreadex(nullptr, 0, &CTaskThread::threadMain, threadTask, 0, nullptr)));
-  if (!thread_) {
-    delete threadTask;
+  // gave up waiting. It is filled only once the thread exists, so a failed
+  // start leaves the task with the caller.
+  auto threadTask = std::make_unique<std::shared_ptr<Runable>>();
+  ScopedHandle thread(reinterpret_cast<HANDLE>(
+      starter_(nullptr, 0, &CTaskThread::threadMain, threadTask.get(), CREATE_SUSPENDED, nullptr)));
+  if (!thread) {
     writeLog("utility::CTaskThread::start", __LINE__, L"thread start failed, error = %d", errno);
     return false;
   }
+  stopRequested_ = false;
+  task_ = std::shared_ptr<Runable>(task, RunableReleaser());
+  *threadTask = task_;
+  // The thread owns its reference from here.
+  threadTask.release();
+  ::ResumeThread(thread.get());
+  thread_ = std::move(thread);
   return true;
 }
 

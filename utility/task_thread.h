@@ -13,17 +13,20 @@
 
 #include "utility/runable.h"
 #include "utility/scoped_handle.h"
+#include "utility/thread_starter.h"
 
 namespace utility {
 
 class CTaskThread {
  public:
-  CTaskThread() = default;
+  // Threads come from starter (the runtime's thread start by default).
+  explicit CTaskThread(ThreadStarter starter = &::_beginthreadex) : starter_(starter) {}
   CTaskThread(const CTaskThread&) = delete;
   CTaskThread& operator=(const CTaskThread&) = delete;
 
-  // Runs task on a new thread. False when a thread exists or task is null
-  // (task not taken), or when the thread cannot start (task held until stop()).
+  // Runs task on a new thread and owns it from then on. False when a thread
+  // exists, task is null or no thread could be started: the task then stays
+  // with the caller, untouched.
   bool start(Runable* task);
   // Raises the stop flag. Any thread.
   void requestStop();
@@ -37,6 +40,7 @@ class CTaskThread {
  private:
   static unsigned __stdcall threadMain(void* task);
 
+  const ThreadStarter starter_;
   std::shared_ptr<Runable> task_;
   ScopedHandle thread_;
   std::atomic<bool> stopRequested_{false};

@@ -99,9 +99,11 @@ double getDriveWeight(const std::wstring& root) {
   return driveWeight(drive);
 }
 
-std::wstring getMaxFreeSpaceDrive() {
+std::wstring getMaxFreeSpaceDrive() { return getMaxFreeSpaceDrive(&queryDriveFacts); }
+
+std::wstring getMaxFreeSpaceDrive(DriveFactsQuery query) {
   std::vector<DriveFacts> drives;
-  for (const std::wstring& root : logicalDriveRoots()) drives.push_back(queryDriveFacts(root));
+  for (const std::wstring& root : logicalDriveRoots()) drives.push_back(query(root));
   return chooseDrive(drives);
 }
 

@@ -30,6 +30,11 @@ double getDriveWeight(const std::wstring& root);
 // Root of the preferred drive for a default install directory, or empty.
 std::wstring getMaxFreeSpaceDrive();
 
+// Reads what the drive choice needs to know about one drive root.
+using DriveFactsQuery = DriveFacts (*)(const std::wstring& root);
+// getMaxFreeSpaceDrive with the facts of every logical drive taken from query.
+std::wstring getMaxFreeSpaceDrive(DriveFactsQuery query);
+
 // MiB available to this user on the drive of path; 0 when unknown.
 double getDiskFreeSpaceMB(const std::wstring& path);
 

@@ -1,6 +1,7 @@
 #include "utility/usystem_os.h"
 
 #include <windows.h>
+#include <shlobj.h>
 
 namespace utility::usystem {
 
@@ -12,6 +13,21 @@ bool isVistaOrLater() {
   OSVERSIONINFOW basic = {};
   basic.dwOSVersionInfoSize = sizeof(basic);
   return ::GetVersionExW(&basic) && basic.dwMajorVersion > 5;
+}
+
+std::wstring systemProgramPath(const std::wstring& fileName) {
+  wchar_t folder[MAX_PATH] = {};
+  const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return std::wstring();
+  return std::wstring(folder, length) + L"\\" + fileName;
+}
+
+std::wstring programFilesPath(const std::wstring& relativePath) {
+  wchar_t folder[MAX_PATH] = {};
+  if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_PROGRAM_FILES, nullptr, SHGFP_TYPE_CURRENT, folder))) {
+    return std::wstring();
+  }
+  return std::wstring(folder) + L"\\" + relativePath;
 }
 
 }  // namespace utility::usystem

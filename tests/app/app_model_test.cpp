@@ -7,17 +7,22 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "app/app_model.h"
 #include "app/config_imp.h"
+#include "app/endpoints.h"
 #include "app/file_name_params.h"
 #include "app/locale_table.h"
 #include "app/ui_locale.h"
@@ -25,12 +30,14 @@
 #include "net/curl_settings.h"
 #include "tests/common/message_pump.h"
 #include "tests/fixtures/child_helper_client.h"
+#include "tests/fixtures/child_record.h"
 #include "tests/fixtures/package_installer_record.h"
 #include "tests/common/log_capture.h"
 #include "tests/net/loopback.h"
 #include "tests/common/temp_dir.h"
 #include "tests/common/wine_path.h"
 #include "utility/usystem_drives.h"
+#include "utility/usystem_os.h"
 
 namespace {
 
@@ -76,6 +83,12 @@ std::wstring regString(HKEY root, const std::wstring& key, const wchar_t* name) 
 }
 
 bool fileExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// Refuses like the runtime does when no thread can be made.
+std::uintptr_t noThread(void*, unsigned, unsigned(__stdcall*)(void*), void*, unsigned, unsigned*) {
+  errno = EAGAIN;
+  return 0;
+}
 
 // What the model's callbacks delivered, and whether all came on the UI thread.
 struct Seen {
@@ -326,20 +339,28 @@ class AppModelFlow : public AppModelTest {
     return mine;
   }
 
-  // True once the collector has the event with that label.
-  bool collected(const std::string& name, const std::string& label) const {
+  // The collector's record of the event with that label, once it has one.
+  std::optional<vxtest::CollectorRecord> collectedRecord(const std::string& name, const std::string& label) const {
     const std::string nameField = "\"name\":\"" + name + "\"";
     const std::string labelField = "\"event_label\":\"" + label + "\"";
-    return vxtest::pumpMessagesUntil(
+    std::optional<vxtest::CollectorRecord> found;
+    vxtest::pumpMessagesUntil(
         [&] {
           for (const auto& record : vxtest::readRecords(state_, prefix_ + "/mp/collect")) {
             if (record.body.find(nameField) != std::string::npos && record.body.find(labelField) != std::string::npos) {
+              found = record;
               return true;
             }
           }
           return false;
         },
         20000);
+    return found;
+  }
+
+  // True once the collector has the event with that label.
+  bool collected(const std::string& name, const std::string& label) const {
+    return collectedRecord(name, label).has_value();
   }
 
   vxtest::LoopbackState state_;
@@ -490,6 +511,24 @@ TEST_F(AppModelFlow, AnInstallerThatCannotBePutInPlaceIsAFailedDownload) {
   EXPECT_TRUE(collected("ad_download_error", "2033"));
 }
 
+TEST_F(AppModelFlow, ADownloadWorkerThatCannotStartIsAFailedDownload) {
+  Seen seen;
+  ModelSettings settings = flowSettings(L"vandorix9_kr_2033_x", serve(vxtest::patternBytes(1048576), 0, true));
+  settings.threadStarter = &noThread;
+  auto model = makeModel(settings, seen);
+  ASSERT_TRUE(download(*model, seen));
+  EXPECT_EQ(seen.order, std::vector<std::string>{"error"});
+  EXPECT_EQ(seen.offThread, 0);
+  EXPECT_TRUE(logged({L"utility::CTaskThread::start: thread start failed, error = 11"}));
+  EXPECT_TRUE(logged({L"CAppModel::startDownloadPlayer: download thread not started, download failed"}));
+  EXPECT_TRUE(collected("ad_download_error", "2033"));
+  EXPECT_TRUE(fileRequests().empty());
+  // Failed for good: a later start tries nothing.
+  model->startDownloadPlayer();
+  vxtest::pumpMessagesFor(300);
+  EXPECT_EQ(seen.order, std::vector<std::string>{"error"});
+}
+
 TEST_F(AppModelFlow, WithoutLengthPercentIsAgainstTenMebibytes) {
   Seen seen;
   const std::string bytes = vxtest::patternBytes(3 * 1048576);
@@ -544,10 +583,201 @@ INSTANTIATE_TEST_SUITE_P(
         InstallCase{"EndsAtOnce", L"nothing", 180000, true, "2033", nullptr, 0},
         InstallCase{"ExitsWithAnError", L"exit=3", 180000, true, "2033_errExitCode_3",
                     L"CAppModel::reportWaitResult: installer exit code = 3", 0},
+        InstallCase{"NeedsARestart", L"exit=3010", 180000, true, "2033",
+                    L"CAppModel::reportWaitResult: installer exit code = 3010", 0},
+        InstallCase{"StartedARestart", L"exit=1641", 180000, true, "2033",
+                    L"CAppModel::reportWaitResult: installer exit code = 1641", 0},
         InstallCase{"RunsPastTheWait", L"sleep=1500", 300, true, "2033_errWaitTimeout", nullptr, 1500},
         InstallCase{"NotStartable", nullptr, 180000, false, "2033_errCreateProcess_2",
                     L"createProcess failed!!! lastError = 2", 0}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// ---- the flow's rules one at a time ----
+
+// Dispatches this thread's messages until done() or limitMs, counting the
+// timer ticks among them (the URL wait's timer is this thread's only one).
+int pumpCountingTicks(const std::function<bool()>& done, unsigned limitMs) {
+  int ticks = 0;
+  const ULONGLONG end = ::GetTickCount64() + limitMs;
+  while (!done() && ::GetTickCount64() < end) {
+    ::MsgWaitForMultipleObjectsEx(0, nullptr, 10, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_TIMER) ++ticks;
+      ::TranslateMessage(&message);
+      ::DispatchMessageW(&message);
+    }
+  }
+  return ticks;
+}
+
+TEST_F(AppModelFlow, TheDownloadStartsOnTheLastTickOfTheUrlWaitNotLater) {
+  Seen seen;
+  auto model = makeModel(flowSettings(L"vandorix9_kr_2033_x", serve(vxtest::patternBytes(1048576), 0, true)), seen);
+  log_.clear();
+  model->startDownloadPlayer();
+  const int ticks =
+      pumpCountingTicks([&] { return log_.anyLineHas({L"CAppModel::_threadDownloadPlayer: download player"}); }, 20000);
+  EXPECT_EQ(ticks, 8);
+  ASSERT_TRUE(vxtest::pumpMessagesUntil([&] { return seen.downloadEnded(); }, 120000));
+  EXPECT_EQ(seen.order.back(), "success");
+  // The tick that started the download was the last one.
+  EXPECT_EQ(pumpCountingTicks([] { return false; }, 200), 0);
+}
+
+TEST_F(AppModelFlow, PlatformProgressIsPostedAtMostOnceASecond) {
+  Seen seen;
+  auto model = makeModel(flowSettings(L"vandorix9_kr_2033_x", L""), seen);
+  constexpr int kTotal = 1000000;
+  int reports = 0;
+  bool alwaysGoOn = true;
+  const ULONGLONG started = ::GetTickCount64();
+  // Reported from a thread of its own, as the platform download does, and
+  // far more often than once a second.
+  std::thread downloader([&] {
+    for (; ::GetTickCount64() - started < 2500; ++reports) {
+      alwaysGoOn = model->onProgress(nullptr, 0, reports + 1, kTotal) && alwaysGoOn;
+      ::Sleep(1);
+    }
+  });
+  downloader.join();
+  const ULONGLONG elapsed = ::GetTickCount64() - started;
+  vxtest::pumpMessagesFor(300);
+  EXPECT_TRUE(alwaysGoOn);
+  EXPECT_GT(reports, 100);
+  ASSERT_FALSE(seen.progress.empty());
+  EXPECT_LE(seen.progress.size(), elapsed / 1000 + 1) << reports << " reports in " << elapsed << " ms";
+  for (const auto& p : seen.progress) {
+    EXPECT_EQ(p[2], kTotal);
+    EXPECT_EQ(p[0], static_cast<int>(static_cast<double>(p[1]) / kTotal * 100));
+  }
+}
+
+// A program file put in place for the length of a test.
+class PlantedProgram {
+ public:
+  PlantedProgram(const std::wstring& source, std::wstring path)
+      : path_(std::move(path)), planted_(::CopyFileW(source.c_str(), path_.c_str(), FALSE) != FALSE) {}
+  ~PlantedProgram() { ::DeleteFileW(path_.c_str()); }
+  PlantedProgram(const PlantedProgram&) = delete;
+  PlantedProgram& operator=(const PlantedProgram&) = delete;
+  bool planted() const { return planted_; }
+
+ private:
+  const std::wstring path_;
+  const bool planted_;
+};
+
+// The process's current directory for the length of a scope.
+class CurrentDirectory {
+ public:
+  explicit CurrentDirectory(const std::wstring& path) {
+    wchar_t before[MAX_PATH] = {};
+    ::GetCurrentDirectoryW(MAX_PATH, before);
+    before_ = before;
+    changed_ = ::SetCurrentDirectoryW(path.c_str()) != FALSE;
+  }
+  ~CurrentDirectory() { ::SetCurrentDirectoryW(before_.c_str()); }
+  CurrentDirectory(const CurrentDirectory&) = delete;
+  CurrentDirectory& operator=(const CurrentDirectory&) = delete;
+  bool changed() const { return changed_; }
+
+ private:
+  std::wstring before_;
+  bool changed_ = false;
+};
+
+std::wstring ownFolder() {
+  wchar_t path[MAX_PATH] = {};
+  ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+  const std::wstring own = path;
+  return own.substr(0, own.rfind(L'\\'));
+}
+
+// The program runs elevated: a taskkill.exe that anyone put beside it or in
+// the current directory must never run. Each stop command names the system's
+// own taskkill, in the stop list's order.
+TEST_F(AppModelFlow, StopCommandsRunTheSystemTaskkillNeverAPlantedOne) {
+  testutil::TempDir current;
+  const PlantedProgram besideTheProgram(fixtures::childHelperPath(), ownFolder() + L"\\taskkill.exe");
+  const PlantedProgram inTheCurrentDirectory(fixtures::childHelperPath(), current.file(L"taskkill.exe"));
+  ASSERT_TRUE(besideTheProgram.planted());
+  ASSERT_TRUE(inTheCurrentDirectory.planted());
+  const std::wstring plantedRecord = folder_.file(L"planted.rec");
+  ::SetEnvironmentVariableW(fixtures::kRecordVariable, plantedRecord.c_str());
+  ASSERT_TRUE(::CopyFileW(installer_.c_str(), installerPath().c_str(), FALSE));
+  ::SetEnvironmentVariableW(fixtures::kInstallerModeVariable, L"nothing");
+  Seen seen;
+  auto model = makeModel(flowSettings(L"vandorix9_kr_2033_x", L""), seen);
+  log_.clear();
+  {
+    const CurrentDirectory inside(current.path());
+    ASSERT_TRUE(inside.changed());
+    ASSERT_TRUE(install(*model, seen));
+  }
+  EXPECT_TRUE(*seen.installStarted);
+  EXPECT_FALSE(fileExists(plantedRecord));
+
+  const std::wstring taskkill = utility::usystem::systemProgramPath(L"taskkill.exe");
+  std::vector<std::wstring> expected;
+  for (const wchar_t* name : {L"vxrunner.exe", L"vxmultirunner.exe", L"vxmultirunnerex.exe", L"bugreport.exe"}) {
+    expected.push_back(L"createProcess filename = [" + taskkill + L"], param = [/F /IM " + name + L" /T], show = 0");
+  }
+  std::vector<std::wstring> started;
+  int refused = 0;
+  for (const testutil::LogMessage& message : log_.messages()) {
+    if (message.function == "utility::process::create" && message.text.find(L"taskkill") != std::wstring::npos) {
+      started.push_back(message.text);
+    }
+    if (message.text.starts_with(L"execute exitcode = 1 ")) ++refused;
+  }
+  EXPECT_EQ(started, expected);
+  // Wine's own taskkill ran each time: it refuses "/T" with exit code 1,
+  // where the planted program would have ended with 0.
+  EXPECT_EQ(refused, 4);
+  EXPECT_EQ(taskkill.rfind(ownFolder(), 0), std::wstring::npos) << taskkill;
+}
+
+// The measurement id of the site language's analytics property.
+std::string measurementIdOf(const std::wstring& language) {
+  for (const endpoints::LanguageSite& site : endpoints::kLanguageSites) {
+    if (site.language == language) return narrow(site.analytics.measurementId);
+  }
+  return std::string();
+}
+
+TEST_F(AppModelFlow, TheFileNamesLanguageChoosesTheAnalyticsProperty) {
+  std::set<std::string> ids;
+  for (const wchar_t* language : {L"kr", L"vn"}) {
+    const std::string id = measurementIdOf(language);
+    ASSERT_FALSE(id.empty());
+    ids.insert(id);
+    Seen seen;
+    auto model = makeModel(flowSettings(L"vandorix9_" + std::wstring(language) + L"_2033_x", L""), seen);
+    model->reportEvent(L"ad_run", language);
+    const auto record = collectedRecord("ad_run", narrow(language));
+    ASSERT_TRUE(record.has_value()) << narrow(language);
+    EXPECT_NE(record->query.find("measurement_id=" + id + "&"), std::string::npos) << record->query;
+  }
+  EXPECT_EQ(ids.size(), 2u);
+}
+
+// The model is destroyed at the end: its destructor must not wait for a job
+// that never ran.
+TEST_F(AppModelFlow, AnInstallJobThatCannotStartEndsAsNotStarted) {
+  ASSERT_TRUE(::CopyFileW(installer_.c_str(), installerPath().c_str(), FALSE));
+  Seen seen;
+  ModelSettings settings = flowSettings(L"vandorix9_kr_2033_x", L"");
+  settings.threadStarter = &noThread;
+  auto model = makeModel(settings, seen);
+  ASSERT_TRUE(install(*model, seen));
+  EXPECT_FALSE(*seen.installStarted);
+  EXPECT_EQ(seen.order, std::vector<std::string>{"install"});
+  EXPECT_EQ(seen.offThread, 0);
+  EXPECT_TRUE(logged({L"CAppModel::_reportInstallNotStarted: install job not started, error = 11"}));
+  EXPECT_TRUE(collected("ad_installError", "2033_errCreateThread_11"));
+  EXPECT_FALSE(fileExists(folder_.file(L"installer.rec")));
+}
 
 TEST_F(AppModelFlow, AModelDestroyedDuringTheInstallJobIsNotTouchedAfterwards) {
   ASSERT_TRUE(::CopyFileW(installer_.c_str(), installerPath().c_str(), FALSE));

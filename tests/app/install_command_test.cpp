@@ -22,6 +22,34 @@ TEST(InstallCommand, StopCommandAndErrorLabel) {
   EXPECT_EQ(install_command::installErrorLabel(L"2033", L"errWaitTimeout"), L"2033_errWaitTimeout");
 }
 
+TEST(InstallCommand, HowTheInstallerEndedGivesItsReason) {
+  struct Case {
+    unsigned waitResult;
+    bool exitCodeRead;
+    unsigned exitCode;
+    unsigned readError;
+    const wchar_t* reason;  // empty: an installation
+  };
+  const Case cases[] = {
+      {install_command::kWaitEnded, true, 0, 0, L""},
+      {install_command::kWaitEnded, true, 3010, 0, L""},  // restart needed
+      {install_command::kWaitEnded, true, 1641, 0, L""},  // restart started
+      {install_command::kWaitEnded, true, 3, 0, L"errExitCode_3"},
+      {install_command::kWaitEnded, true, 3011, 0, L"errExitCode_3011"},
+      {install_command::kWaitEnded, true, 1, 0, L"errExitCode_1"},
+      {install_command::kWaitEnded, true, 0xC0000005, 0, L"errExitCode_3221225477"},
+      {install_command::kWaitEnded, false, 0, 6, L"errGetExitCode_6"},
+      {install_command::kWaitEnded, false, 3010, 5, L"errGetExitCode_5"},
+      {install_command::kWaitTimedOut, false, 0, 0, L"errWaitTimeout"},
+      {install_command::kWaitFailed, false, 0, 0, L"errWaitFailed"},
+      {0x80, false, 0, 0, L"errUnknown"},  // abandoned: not a process's wait result
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(install_command::installerEndReason(c.waitResult, c.exitCodeRead, c.exitCode, c.readError), c.reason)
+        << c.waitResult << " " << c.exitCodeRead << " " << c.exitCode;
+  }
+}
+
 TEST(InstallCommand, ElapsedTimeRoundsUpToWholeHalfMinutes) {
   struct Case {
     unsigned ms;

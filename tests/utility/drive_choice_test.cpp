@@ -83,6 +83,7 @@ struct ChoiceCase {
 
 TEST(DriveChoice, PicksTheOfferedDriveOfGreatestWeight) {
   const ChoiceCase cases[] = {
+      {"the one drive that qualifies is chosen", {drive(L"C:\\", kGiB)}, L"C:\\"},
       {"more free space wins", {drive(L"C:\\", 100 * kGiB), drive(L"D:\\", 200 * kGiB)}, L"D:\\"},
       {"solid-state over 30 GiB beats any rotating drive",
        {drive(L"C:\\", 900 * kGiB), drive(L"D:\\", 40 * kGiB, true)},

@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <chrono>
 #include <cstdio>
 #include <string>
 #include <thread>
+#include <vector>
 
+#include "tests/common/log_capture.h"
 #include "tests/common/temp_dir.h"
 #include "utility/scoped_handle.h"
 
@@ -90,6 +93,34 @@ TEST(LogWriter, RunningWriterWritesWithoutBeingAsked) {
     content = testutil::readFile(path);
   }
   EXPECT_EQ(content, "first\r\n");
+}
+
+// With an interval of an hour only the early wake can write anything: a
+// queue one byte short of a batch stays queued, the byte that completes the
+// batch has the writer write it at once.
+TEST(LogWriter, AFullBatchWakesTheWriterBeforeItsInterval) {
+  testutil::TempDir folder;
+  std::wstring path = folder.file(L"log.txt");
+  common::LogWriter writer(path, std::chrono::hours(1));
+  ASSERT_TRUE(writer.start());
+  std::string expected;
+  for (int n = 0; n < 80; ++n) {
+    const std::string record = numbered(n, n < 79 ? 128 : 127);
+    writer.append(record);
+    expected += record;
+  }
+  ASSERT_EQ(expected.size(), common::LogWriter::kBatchBytes - 1);
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_EQ(testutil::readFile(path), "");
+  writer.append("\n");
+  expected += "\n";
+  std::string content;
+  // The bound only keeps a writer that never wakes from hanging the suite.
+  for (int i = 0; i < 400 && content != expected; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    content = testutil::readFile(path);
+  }
+  EXPECT_TRUE(content == expected) << content.size();
 }
 
 TEST(LogWriter, ManyProducersLoseNothingWhileTheQueueHasRoom) {
@@ -183,6 +214,41 @@ TEST(LogWriter, FileReaching50MiBKeepsItsLast2MiB) {
     writer.flush();
     EXPECT_TRUE(testutil::readFile(path) == tail + "after\r\n") << reached;
   }
+}
+
+// A view of the file held elsewhere makes shortening it fail
+// (ERROR_USER_MAPPED_FILE) after the tail was already copied over the head.
+// The cut is then given up for the run and reported once, not repeated on
+// every write.
+TEST(LogWriter, ACutThatCannotShortenTheFileIsNotRepeated) {
+  testutil::TempDir folder;
+  std::wstring path = folder.file(L"log.txt");
+  const std::string record = numbered(1, 100);
+  const std::string pattern = presize(path, kLimit - static_cast<long long>(record.size()));
+  utility::ScopedHandle reader(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(reader.valid());
+  utility::ScopedHandle mapping(::CreateFileMappingW(reader.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+  ASSERT_TRUE(mapping.valid());
+  const void* view = ::MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0);
+  ASSERT_NE(view, nullptr);
+
+  testutil::LogCapture log;
+  common::LogWriter writer(path);
+  writer.append(record);
+  writer.flush();
+  const std::string tail = (pattern + record).substr(pattern.size() + record.size() - kKept);
+  const std::string afterCut = testutil::readFile(path);
+  EXPECT_EQ(static_cast<long long>(afterCut.size()), kLimit);
+  EXPECT_TRUE(afterCut.compare(0, kKept, tail) == 0);
+  EXPECT_EQ(log.lines(), std::vector<std::wstring>{L"common::LogWriter::reportCutFailure: log cut failed, error = 1224, "
+                                                   L"the log is no longer cut"});
+
+  writer.append("after\r\n");
+  writer.flush();
+  EXPECT_TRUE(testutil::readFile(path) == afterCut + "after\r\n");
+  EXPECT_EQ(log.lines().size(), 1u);
+  ::UnmapViewOfFile(view);
 }
 
 }  // namespace

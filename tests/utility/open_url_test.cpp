@@ -1,11 +1,19 @@
 #include "utility/open_url.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <string>
+#include <utility>
 
 #include "tests/common/temp_dir.h"
 #include "tests/fixtures/child_helper_client.h"
+#include "tests/fixtures/child_record.h"
 #include "tests/utility/registry_support.h"
+#include "utility/process_token.h"
 #include "utility/scoped_handle.h"
+#include "utility/usystem_os.h"
 
 namespace {
 
@@ -42,6 +50,76 @@ TEST_F(UrlScheme, OpensTheUrlWithItsRegisteredHandler) {
   fixtures::ChildRecord record;
   ASSERT_TRUE(fixtures::waitForRecord(record_, kStartLimitMs, &record));
   EXPECT_NE(record.commandLine.find(L"\"" + url + L"\""), std::wstring::npos) << record.commandLine;
+}
+
+// A copy of the child helper under another name for the length of a test;
+// started, it leaves its record in the file VX_CHILD_RECORD names.
+class PlantedProgram {
+ public:
+  explicit PlantedProgram(std::wstring path)
+      : path_(std::move(path)), planted_(::CopyFileW(fixtures::childHelperPath().c_str(), path_.c_str(), FALSE)) {}
+  ~PlantedProgram() { ::DeleteFileW(path_.c_str()); }
+  PlantedProgram(const PlantedProgram&) = delete;
+  PlantedProgram& operator=(const PlantedProgram&) = delete;
+  bool planted() const { return planted_; }
+
+ private:
+  const std::wstring path_;
+  const bool planted_;
+};
+
+std::wstring ownFolder() {
+  wchar_t path[MAX_PATH] = {};
+  ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+  const std::wstring own = path;
+  return own.substr(0, own.rfind(L'\\'));
+}
+
+// Ends every process whose image is image and returns how many there were.
+int endProcessesOf(const std::wstring& image) {
+  int ended = 0;
+  utility::ScopedHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  PROCESSENTRY32W entry = {};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more; more = ::Process32NextW(snapshot.get(), &entry)) {
+    if (utility::process::getProcessImagePath(entry.th32ProcessID) != image) continue;
+    utility::ScopedHandle process(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID));
+    if (!process) continue;
+    ::TerminateProcess(process.get(), 9);
+    ::WaitForSingleObject(process.get(), kStartLimitMs);
+    ++ended;
+  }
+  return ended;
+}
+
+// No handler takes this scheme, so openUrl falls back to the browser. The
+// program runs elevated: the browser must be the one under Program Files,
+// never an iexplore.exe anyone put beside the program or in the current
+// directory.
+TEST(OpenUrlFallback, StartsTheBrowserByItsFullPathNeverAPlantedOne) {
+  testutil::TempDir current;
+  const PlantedProgram besideTheProgram(ownFolder() + L"\\iexplore.exe");
+  const PlantedProgram inTheCurrentDirectory(current.file(L"iexplore.exe"));
+  ASSERT_TRUE(besideTheProgram.planted());
+  ASSERT_TRUE(inTheCurrentDirectory.planted());
+  const std::wstring record = current.file(L"planted.rec");
+  ::SetEnvironmentVariableW(fixtures::kRecordVariable, record.c_str());
+  wchar_t before[MAX_PATH] = {};
+  ::GetCurrentDirectoryW(MAX_PATH, before);
+  ASSERT_TRUE(::SetCurrentDirectoryW(current.path().c_str()));
+  const int opened = utility::usystem::openUrl(L"vxnohandler://terms");
+  ::SetCurrentDirectoryW(before);
+  ::SetEnvironmentVariableW(fixtures::kRecordVariable, nullptr);
+
+  const std::wstring browser = utility::usystem::programFilesPath(L"Internet Explorer\\iexplore.exe");
+  int ended = 0;
+  for (DWORD waited = 0; ended == 0 && waited < kStartLimitMs; waited += 100) {
+    ::Sleep(100);
+    ended = endProcessesOf(browser);
+  }
+  EXPECT_NE(opened, 0);
+  EXPECT_EQ(ended, 1) << "no " << testing::PrintToString(browser) << " started";
+  EXPECT_EQ(::GetFileAttributesW(record.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 }  // namespace

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cerrno>
+#include <cstdint>
 #include <thread>
 
+#include "tests/common/log_capture.h"
 #include "tests/common/message_pump.h"
 #include "tests/common/probe_task.h"
 
@@ -41,6 +44,26 @@ TEST(CTaskThread, ASecondStartIsRefusedUntilStopAndLeavesTheTaskWithTheCaller) {
   thread.stop(INFINITE);
   EXPECT_EQ(second.runs, 1);
   EXPECT_EQ(second.releases, 1);
+}
+
+// Refuses like the runtime does when no thread can be made.
+std::uintptr_t noThread(void*, unsigned, unsigned(__stdcall*)(void*), void*, unsigned, unsigned*) {
+  errno = EAGAIN;
+  return 0;
+}
+
+TEST(CTaskThread, AThreadThatCannotStartLeavesTheTaskWithTheCaller) {
+  testutil::LogCapture log;
+  ProbeRecord record;
+  utility::CTaskThread thread(&noThread);
+  ProbeTask* task = new ProbeTask(record);
+  EXPECT_FALSE(thread.start(task));
+  EXPECT_EQ(log.after("utility::CTaskThread::start", L"thread start failed, error = "), std::to_wstring(EAGAIN));
+  thread.stop(INFINITE);
+  EXPECT_EQ(record.runs, 0);
+  EXPECT_EQ(record.releases, 0);
+  task->release();
+  EXPECT_EQ(record.releases, 1);
 }
 
 class Poller {

@@ -46,6 +46,22 @@ TEST(DriveProbes, PreferredDriveIsAListedFixedDrive) {
   }
 }
 
+// Wine's facts with the hot-plug answer of a built-in disk: what a real
+// machine's system disk reports.
+utility::usystem::DriveFacts asBuiltInDisk(const std::wstring& root) {
+  utility::usystem::DriveFacts facts = utility::usystem::queryDriveFacts(root);
+  facts.hotplug = false;
+  return facts;
+}
+
+TEST(DriveProbes, ADriveWhoseFactsQualifyIsPreferred) {
+  EXPECT_EQ(utility::usystem::chooseDrive({asBuiltInDisk(L"C:\\")}), L"C:\\");
+  const std::wstring preferred = utility::usystem::getMaxFreeSpaceDrive(&asBuiltInDisk);
+  ASSERT_FALSE(preferred.empty());
+  EXPECT_EQ(::GetDriveTypeW(preferred.c_str()), static_cast<UINT>(DRIVE_FIXED)) << preferred;
+  EXPECT_GT(utility::usystem::driveWeight(asBuiltInDisk(preferred)), 0) << preferred;
+}
+
 TEST(DriveProbes, FreeSpaceOfAPathsDrive) {
   // Any path on the drive counts, existing or not; only its first 3 characters are used.
   const double mib = utility::usystem::getDiskFreeSpaceMB(L"C:\\no such folder\\x");
