@@ -1,6 +1,7 @@
 #include "skinui/layout/layout_math.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace SkinUI {
 
