@@ -78,6 +78,10 @@ void ParseDecimals(const wchar_t* text, int* values, int count) {
   for (int i = 0; i < count; ++i) {
     const wchar_t* end = p;
     values[i] = ParseDecimal(p, &end);
+    if (end == p) {
+      const wchar_t* comma = std::wcschr(p, L',');
+      end = comma != nullptr ? comma : p + std::wcslen(p);
+    }
     p = SkipSeparator(end);
   }
 }

@@ -21,7 +21,7 @@ int ParseDecimal(const wchar_t* text, const wchar_t** end = nullptr);
 uint32_t ParseColor(const wchar_t* text);
 
 // count decimals, each followed by one separator character, into values;
-// missing numbers are 0.
+// missing numbers are 0, and so is a field without digits (up to the next comma).
 void ParseDecimals(const wchar_t* text, int* values, int count);
 
 // count floating-point numbers separated like ParseDecimals; missing or
