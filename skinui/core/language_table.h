@@ -3,8 +3,10 @@
 // by language key. Platform-free (UTF-8 goes through the text seam).
 
 #include <cstddef>
+#include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace SkinUI {
@@ -22,7 +24,7 @@ class CLanguageTable {
   // the texts untouched, when the header rows fail their check.
   bool Load(const char* bytes, size_t size, const std::wstring& language);
   // The text of key, or null; the pointer stays valid while the entry lives.
-  const wchar_t* Find(const std::wstring& key) const;
+  const wchar_t* Find(std::wstring_view key) const;
   // Stores text under key (replacing an earlier one) and returns the stored text.
   const wchar_t* Set(const std::wstring& key, const std::wstring& text);
   // The header rows read by the last Load.
@@ -31,7 +33,7 @@ class CLanguageTable {
   size_t Size() const { return texts_.size(); }
 
  private:
-  std::map<std::wstring, std::wstring> texts_;
+  std::map<std::wstring, std::wstring, std::less<>> texts_;  // found by views without a copy
   LanguageHeader header_;
 };
 

@@ -20,8 +20,8 @@ enum class ReadResult { NotOpened, Read, Failed };
 
 // Reads a whole file of 1..maxSize bytes, opened sharing reads.
 ReadResult readWholeFile(const std::wstring& path, size_t maxSize, SkinFile* file) {
-  utility::ScopedHandle handle(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  utility::ScopedHandle handle(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                             FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!handle) return ReadResult::NotOpened;
   LARGE_INTEGER size;
   if (!::GetFileSizeEx(handle.get(), &size) || size.QuadPart <= 0 ||
@@ -38,6 +38,16 @@ ReadResult readWholeFile(const std::wstring& path, size_t maxSize, SkinFile* fil
   file->size = length;
   return ReadResult::Read;
 }
+
+}  // namespace
+
+SkinFile ReadDiskFile(const wchar_t* path, size_t maxSize) {
+  SkinFile file;
+  if (path != nullptr && path[0] != L'\0') readWholeFile(path, maxSize, &file);
+  return file;
+}
+
+namespace {
 
 bool isAbsoluteName(const wchar_t* name) { return name[0] != L'\0' && name[1] == L':'; }
 
@@ -104,12 +114,11 @@ void CResourceContext::LoadSkinPackage(int resourceId, const wchar_t* languageFi
   const void* bytes = loaded != nullptr ? ::LockResource(loaded) : nullptr;
   if (bytes != nullptr && size > 0) {
     int result = archive_.Unpack(static_cast<const unsigned char*>(bytes), size);
-    writeLog("SkinUI::CResourceContext::LoadSkinPackage", __LINE__,
-             L"skin archive %d: %d files, result = %d", resourceId,
-             static_cast<int>(archive_.Size()), result);
+    writeLog("SkinUI::CResourceContext::LoadSkinPackage", __LINE__, L"skin archive %d: %d files, result = %d",
+             resourceId, static_cast<int>(archive_.Size()), result);
   } else {
-    writeLog("SkinUI::CResourceContext::LoadSkinPackage", __LINE__,
-             L"no skin archive %d, lastError = %d", resourceId, static_cast<int>(::GetLastError()));
+    writeLog("SkinUI::CResourceContext::LoadSkinPackage", __LINE__, L"no skin archive %d, lastError = %d", resourceId,
+             static_cast<int>(::GetLastError()));
   }
   if (languageFile != nullptr && languageFile[0] != L'\0') LoadLanguageFile(languageFile);
 }
@@ -119,9 +128,8 @@ void CResourceContext::LoadSkinPackage(int resourceId, const wchar_t* languageFi
 void CResourceContext::LoadLanguageFile(const wchar_t* fileName) {
   SkinFile file;
   std::wstring directory = GetModuleDirectory();
-  ReadResult beside = directory.empty()
-                          ? ReadResult::NotOpened
-                          : readWholeFile(directory + fileName, kMaxLanguageFileSize, &file);
+  ReadResult beside =
+      directory.empty() ? ReadResult::NotOpened : readWholeFile(directory + fileName, kMaxLanguageFileSize, &file);
   if (beside == ReadResult::NotOpened) {
     file = ReadSkinFile(fileName);
     if (file.size < kMinPackagedLanguageSize) return;
@@ -129,9 +137,8 @@ void CResourceContext::LoadLanguageFile(const wchar_t* fileName) {
     return;
   }
   bool loaded = languages_.Load(reinterpret_cast<const char*>(file.data.get()), file.size, language_);
-  writeLog("SkinUI::CResourceContext::LoadLanguageFile", __LINE__,
-           L"%s: %s, %d texts", fileName, loaded ? L"loaded" : L"rejected",
-           static_cast<int>(languages_.Size()));
+  writeLog("SkinUI::CResourceContext::LoadLanguageFile", __LINE__, L"%s: %s, %d texts", fileName,
+           loaded ? L"loaded" : L"rejected", static_cast<int>(languages_.Size()));
 }
 
 bool CResourceContext::ReadFromDisk(const wchar_t* name, SkinFile* file) const {
@@ -164,9 +171,7 @@ unsigned char* CResourceContext::LoadSkinFile(const wchar_t* name, size_t* outSi
   return file.data.release();
 }
 
-const wchar_t* CResourceContext::GetLanguageText(const std::wstring& key) const {
-  return languages_.Find(key);
-}
+const wchar_t* CResourceContext::GetLanguageText(std::wstring_view key) const { return languages_.Find(key); }
 
 const wchar_t* CResourceContext::AddLanguageText(const std::wstring& key, const std::wstring& text) {
   return languages_.Set(key, text);
@@ -174,7 +179,7 @@ const wchar_t* CResourceContext::AddLanguageText(const std::wstring& key, const 
 
 void CResourceContext::TranslateText(std::wstring& text) const {
   if (text.size() < 2 || text[0] != L'@') return;
-  if (const wchar_t* found = GetLanguageText(text.substr(1))) text = found;
+  if (const wchar_t* found = GetLanguageText(std::wstring_view(text).substr(1))) text = found;
 }
 
 void SetModuleHandle(ModuleHandle module) { CResourceContext::Instance().SetModuleHandle(module); }
@@ -191,9 +196,7 @@ void LoadSkinPackage(int resourceId, const wchar_t* languageFile) {
 unsigned char* LoadSkinFile(const wchar_t* name, size_t* outSize) {
   return CResourceContext::Instance().LoadSkinFile(name, outSize);
 }
-const wchar_t* GetLanguageText(const std::wstring& key) {
-  return CResourceContext::Instance().GetLanguageText(key);
-}
+const wchar_t* GetLanguageText(std::wstring_view key) { return CResourceContext::Instance().GetLanguageText(key); }
 void TranslateText(std::wstring& text) { CResourceContext::Instance().TranslateText(text); }
 
 }  // namespace SkinUI

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "skinui/core/language_table.h"
 #include "skinui/core/skin_archive.h"
@@ -59,7 +60,7 @@ class CResourceContext {
   // LoadSkinFile with an owning result.
   SkinFile ReadSkinFile(const wchar_t* name) const;
   // The text of key in the language table, or null.
-  const wchar_t* GetLanguageText(const std::wstring& key) const;
+  const wchar_t* GetLanguageText(std::wstring_view key) const;
   // Enters text under key and returns the stored text.
   const wchar_t* AddLanguageText(const std::wstring& key, const std::wstring& text);
   // Replaces "@key" by the key's text when the table has one.
@@ -82,6 +83,9 @@ class CResourceContext {
   CLanguageTable languages_;
 };
 
+// The whole file at path when it has 1..maxSize bytes; empty otherwise.
+SkinFile ReadDiskFile(const wchar_t* path, size_t maxSize);
+
 // The process-wide context's operations, for the framework and the screens.
 // Each forwards to CResourceContext::Instance().
 
@@ -102,7 +106,7 @@ void LoadSkinPackage(int resourceId, const wchar_t* languageFile);
 // A new copy of a skin file, or null with size 0; free it with delete[].
 unsigned char* LoadSkinFile(const wchar_t* name, size_t* outSize);
 // The text of key, or null.
-const wchar_t* GetLanguageText(const std::wstring& key);
+const wchar_t* GetLanguageText(std::wstring_view key);
 // Replaces "@key" by the key's text when there is one.
 void TranslateText(std::wstring& text);
 

@@ -8,33 +8,12 @@
 
 #include <memory>
 
-#include "skinui/core/gdi_handles.h"
+#include "skinui/render/render_clip.h"
 #include "skinui/render/ui_image.h"
 
 namespace SkinUI {
 
 class CManagerUI;
-
-// Narrows a DC's clip region while it lives and puts the previous clip back
-// when it ends. Made by CRenderUI::MakeClip and CRenderUI::MakeRoundClip.
-class CRenderClip {
- public:
-  // Intersects dc's clip with rect (logical coordinates).
-  CRenderClip(HDC dc, const RECT& rect);
-  // Intersects dc's clip with paint and a rounded rectangle over item.
-  CRenderClip(HDC dc, const RECT& paint, const RECT& item, int ellipseWidth, int ellipseHeight);
-  // Restores the clip region dc had before.
-  ~CRenderClip();
-  CRenderClip(const CRenderClip&) = delete;
-  CRenderClip& operator=(const CRenderClip&) = delete;
-
- private:
-  void SaveClip();
-  void Intersect(HRGN region);
-
-  HDC dc_;
-  ScopedRegion previous_;  // null: dc had no clip region
-};
 
 class CRenderUI {
  public:
