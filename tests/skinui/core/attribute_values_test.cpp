@@ -16,9 +16,18 @@ TEST(AttributeValues, Decimals) {
     int expected;
   };
   const Case cases[] = {
-      {L"340", 340},   {L"-12", -12},       {L"+7", 7},  {L" 5", 5},    {L"12abc", 12},
-      {L"abc", 0},     {L"", 0},            {L"-", 0},   {L"0x10", 0},  {L"99999999999999", 2147483647},
-      {L"-99999999999999", -2147483647 - 1}, {nullptr, 0},
+      {L"340", 340},
+      {L"-12", -12},
+      {L"+7", 7},
+      {L" 5", 5},
+      {L"12abc", 12},
+      {L"abc", 0},
+      {L"", 0},
+      {L"-", 0},
+      {L"0x10", 0},
+      {L"99999999999999", 2147483647},
+      {L"-99999999999999", -2147483647 - 1},
+      {nullptr, 0},
   };
   for (const Case& c : cases) EXPECT_EQ(ParseDecimal(c.text), c.expected) << (c.text ? c.text : L"(null)");
 }
@@ -29,9 +38,17 @@ TEST(AttributeValues, Colours) {
     uint32_t expected;
   };
   const Case cases[] = {
-      {L"#FF17171A", 0xFF17171A}, {L"FF17171A", 0xFF17171A}, {L"#ffff00ff", 0xFFFF00FF}, {L"0xffff00ff", 0xFFFF00FF},
-      {L"#80", 0x80},             {L"#", 0},                 {L"zz", 0},                 {L"", 0},
-      {L"#FF0000FFjunk", 0xFF0000FF}, {L"#123456789", 0xFFFFFFFF}, {nullptr, 0},
+      {L"#FF17171A", 0xFF17171A},
+      {L"FF17171A", 0xFF17171A},
+      {L"#ffff00ff", 0xFFFF00FF},
+      {L"0xffff00ff", 0xFFFF00FF},
+      {L"#80", 0x80},
+      {L"#", 0},
+      {L"zz", 0},
+      {L"", 0},
+      {L"#FF0000FFjunk", 0xFF0000FF},
+      {L"#123456789", 0xFFFFFFFF},
+      {nullptr, 0},
   };
   for (const Case& c : cases) EXPECT_EQ(ParseColor(c.text), c.expected) << (c.text ? c.text : L"(null)");
 }
@@ -42,9 +59,9 @@ TEST(AttributeValues, RectanglesAndPairs) {
     std::vector<int> expected;
   };
   const Case cases[] = {
-      {L"1,2,3,4", {1, 2, 3, 4}},   {L"158,112,0,0", {158, 112, 0, 0}}, {L"10,20", {10, 20, 0, 0}},
-      {L"", {0, 0, 0, 0}},          {L"-5,-6,7,8", {-5, -6, 7, 8}},     {L"1;2;3;4", {1, 2, 3, 4}},
-      {L"a,2,3,4", {0, 2, 3, 4}},   {L"1,2,3,4,5", {1, 2, 3, 4}},
+      {L"1,2,3,4", {1, 2, 3, 4}}, {L"158,112,0,0", {158, 112, 0, 0}}, {L"10,20", {10, 20, 0, 0}},
+      {L"", {0, 0, 0, 0}},        {L"-5,-6,7,8", {-5, -6, 7, 8}},     {L"1;2;3;4", {1, 2, 3, 4}},
+      {L"a,2,3,4", {0, 2, 3, 4}}, {L"1,2,3,4,5", {1, 2, 3, 4}},
   };
   for (const Case& c : cases) {
     int values[4] = {-1, -1, -1, -1};
