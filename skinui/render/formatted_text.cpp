@@ -61,6 +61,7 @@ int CFormattedText::Variant(int font, bool bold, bool underline, bool italic) {
   return variant >= 0 ? variant : font;
 }
 
+// Columns count from the rectangle's left edge.
 int CFormattedText::FixedColumn(const State& state, int number, int fixed) const {
   return rect_.left + (state.colors.Top() == kFixedColumnColor ? fixed : number);
 }
