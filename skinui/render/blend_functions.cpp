@@ -1,7 +1,6 @@
 #include "skinui/render/blend_functions.h"
 
 #include "skinui/render/scratch_surface.h"
-#include "utility/scoped_handle.h"
 
 namespace SkinUI {
 namespace {

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#include "utility/scoped_handle.h"
+
 namespace SkinUI {
 
 class CBlendFunctions {
@@ -35,6 +37,7 @@ class CBlendFunctions {
   CBlendFunctions();
   bool SoftwareBlend(HDC dest, const RECT& to, HDC src, const RECT& from, BYTE constantAlpha, bool perPixel);
 
+  utility::ScopedModule library_;
   AlphaBlendFn alphaBlend_ = nullptr;
   GradientFillFn gradientFill_ = nullptr;
   bool usePlatform_ = true;

@@ -18,14 +18,6 @@ COLORREF ToColorRef(DWORD color) { return RGB((color >> 16) & 0xFF, (color >> 8)
 
 int Number(const TextToken& token) { return ParseDecimal(token.text, token.length); }
 
-bool ParamIs(const TextToken& token, const wchar_t* word) {
-  size_t i = 0;
-  for (; i < token.length; ++i) {
-    if (word[i] != token.text[i]) return false;
-  }
-  return word[i] == L'\0';
-}
-
 // The image of an inline image tag: a bare name or a description.
 const UIImage* InlineImage(CManagerUI* manager, const wchar_t* text, size_t length) {
   ParsedImageDesc parsed;
@@ -69,6 +61,7 @@ int CFormattedText::Variant(int font, bool bold, bool underline, bool italic) {
   return variant >= 0 ? variant : font;
 }
 
+// Columns count from the rectangle's left edge.
 int CFormattedText::FixedColumn(const State& state, int number, int fixed) const {
   return rect_.left + (state.colors.Top() == kFixedColumnColor ? fixed : number);
 }
@@ -306,8 +299,9 @@ CFormattedText::Flow CFormattedText::Tag(State& state, const TextToken& token, L
       if (closing) {
         state.aligns.Pop();
       } else {
-        state.aligns.Push(ParamIs(token, L"center") ? Align::kCenter
-                                                    : (ParamIs(token, L"top") ? Align::kTop : Align::kBottom));
+        state.aligns.Push(SpanEquals(token.text, token.length, L"center")
+                              ? Align::kCenter
+                              : (SpanEquals(token.text, token.length, L"top") ? Align::kTop : Align::kBottom));
       }
       break;
     default:  // r is the scanner's; unknown letters show nothing

@@ -1,6 +1,7 @@
 #include "skinui/render/render_ui.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "skinui/core/manager_ui.h"
 #include "skinui/core/resources.h"
@@ -27,21 +28,27 @@ bool Meets(const RECT& a, const RECT& b) {
 
 RECT ToRect(const ImageDescRect& rect) { return RECT{rect.left, rect.top, rect.right, rect.bottom}; }
 
-// The bytes of a module resource; a name starting with a digit is a numeric id.
-SkinFile ReadResource(const wchar_t* name, const wchar_t* type) {
-  SkinFile file;
+// The bytes of a module resource, in place in the module; a name starting
+// with a digit is a numeric id. Null when there is no such resource.
+const unsigned char* FindResourceBytes(const wchar_t* name, const wchar_t* type, size_t* size) {
   HMODULE module = CResourceContext::Instance().GetModule();
   const wchar_t* id = (name[0] >= L'0' && name[0] <= L'9') ? MAKEINTRESOURCEW(::_wtoi(name)) : name;
   HRSRC resource = ::FindResourceW(module, id, type);
-  if (resource == nullptr) return file;
-  HGLOBAL loaded = ::LoadResource(module, resource);
-  const DWORD size = ::SizeofResource(module, resource);
-  const void* bytes = loaded != nullptr ? ::LockResource(loaded) : nullptr;
-  if (bytes == nullptr || size == 0) return file;
-  file.data.reset(new unsigned char[size]);
-  std::copy_n(static_cast<const unsigned char*>(bytes), size, file.data.get());
-  file.size = size;
-  return file;
+  HGLOBAL loaded = resource != nullptr ? ::LoadResource(module, resource) : nullptr;
+  *size = resource != nullptr ? ::SizeofResource(module, resource) : 0;
+  return loaded != nullptr ? static_cast<const unsigned char*>(::LockResource(loaded)) : nullptr;
+}
+
+// A module resource of type, else (without a type) a skin file, else a
+// file on disk of that name, decoded.
+std::unique_ptr<UIImage> LoadEncoded(const wchar_t* name, const wchar_t* type, uint32_t mask) {
+  if (type[0] != L'\0') {
+    size_t size = 0;
+    if (const unsigned char* bytes = FindResourceBytes(name, type, &size)) return DecodeImage(bytes, size, mask);
+  }
+  SkinFile file = type[0] == L'\0' ? CResourceContext::Instance().ReadSkinFile(name) : SkinFile{};
+  if (!file.data) file = ReadDiskFile(name, kMaxImageFileSize);
+  return DecodeImage(file.data.get(), file.size, mask);
 }
 
 // One memory DC for selecting images into, shared by every draw.
@@ -162,9 +169,7 @@ std::unique_ptr<UIImage> CRenderUI::LoadImage(const wchar_t* name, const wchar_t
     const size_t length = static_cast<size_t>(::lstrlenW(name));
     image = MakeColorImage(ParseHexColor(name, length), mask);
   } else {
-    SkinFile file = type[0] != L'\0' ? ReadResource(name, type) : CResourceContext::Instance().ReadSkinFile(name);
-    if (!file.data) file = ReadDiskFile(name, kMaxImageFileSize);
-    image = DecodeImage(file.data.get(), file.size, mask);
+    image = LoadEncoded(name, type, mask);
   }
   if (image) image->resourceType = type;
   return image;

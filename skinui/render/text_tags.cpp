@@ -21,14 +21,6 @@ bool NextWord(const wchar_t* text, size_t length, size_t* pos, size_t* start, si
   return true;
 }
 
-bool WordIs(const wchar_t* word, size_t length, const wchar_t* expected) {
-  size_t i = 0;
-  for (; i < length; ++i) {
-    if (expected[i] != word[i]) return false;
-  }
-  return expected[i] == L'\0';
-}
-
 }  // namespace
 
 bool CTextTagScanner::ReadTag(size_t pos, TextToken* token, size_t* end) const {
@@ -83,6 +75,14 @@ bool CTextTagScanner::Next(TextToken* token) {
   return true;
 }
 
+bool SpanEquals(const wchar_t* text, size_t length, const wchar_t* word) {
+  size_t i = 0;
+  for (; i < length; ++i) {
+    if (word[i] == L'\0' || word[i] != text[i]) return false;
+  }
+  return word[i] == L'\0';
+}
+
 bool ParseFontTag(const wchar_t* params, size_t length, FontTagSpec* out) {
   *out = FontTagSpec{};
   size_t pos = 0;
@@ -104,11 +104,11 @@ bool ParseFontTag(const wchar_t* params, size_t length, FontTagSpec* out) {
       sized = true;
     } else if (!sized) {
       faceEnd = start + word;
-    } else if (WordIs(params + start, word, L"bold")) {
+    } else if (SpanEquals(params + start, word, L"bold")) {
       out->bold = true;
-    } else if (WordIs(params + start, word, L"underline")) {
+    } else if (SpanEquals(params + start, word, L"underline")) {
       out->underline = true;
-    } else if (WordIs(params + start, word, L"italic")) {
+    } else if (SpanEquals(params + start, word, L"italic")) {
       out->italic = true;
     }
   }

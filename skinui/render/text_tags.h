@@ -41,6 +41,9 @@ class CTextTagScanner {
   bool raw_ = false;
 };
 
+// True when the first length characters of text are exactly word.
+bool SpanEquals(const wchar_t* text, size_t length, const wchar_t* word);
+
 // Parameters of the 'f' tag: a font index, or a face, a size and styles.
 struct FontTagSpec {
   bool byIndex = false;
