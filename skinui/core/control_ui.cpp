@@ -132,11 +132,11 @@ void CControlUI::PlaceCover() {
   if (cover_ == nullptr || !cover_->IsVisible()) return;
   CControlUI& cover = *cover_;
   if (cover.IsFloat()) {
-    LayoutChildSpec spec;
-    spec.floatOrigin = {cover.floatOrigin_.x, cover.floatOrigin_.y};
-    spec.assigned = {cover.assigned_.cx, cover.assigned_.cy};
-    spec.anchors = {cover.anchors_.left, cover.anchors_.top, cover.anchors_.right, cover.anchors_.bottom};
-    LayoutRect r = PlaceFloat(spec, {GetWidth(), GetHeight()});
+    LayoutChild child;
+    child.floatOrigin = {cover.floatOrigin_.x, cover.floatOrigin_.y};
+    child.assigned = {cover.assigned_.cx, cover.assigned_.cy};
+    child.anchors = {cover.anchors_.left, cover.anchors_.top, cover.anchors_.right, cover.anchors_.bottom};
+    LayoutRect r = PlaceFloat(child, {GetWidth(), GetHeight()});
     cover.SetBounds({r.left, r.top, r.right, r.bottom}, false);
     return;
   }

@@ -122,11 +122,11 @@ LayoutParams CContainerUI::GetLayoutParams() const {
   return params;
 }
 
-std::vector<LayoutChildSpec> CContainerUI::GetChildSpecs() const {
-  std::vector<LayoutChildSpec> specs(items_.size());
+std::vector<LayoutChild> CContainerUI::GetLayoutChildren() const {
+  std::vector<LayoutChild> children(items_.size());
   for (size_t i = 0; i < items_.size(); ++i) {
     const CControlUI& c = *items_[i];
-    LayoutChildSpec& s = specs[i];
+    LayoutChild& s = children[i];
     s.visible = c.IsVisible();
     s.floating = c.IsFloat();
     s.padding = ToLayout(c.GetPadding());
@@ -137,7 +137,7 @@ std::vector<LayoutChildSpec> CContainerUI::GetChildSpecs() const {
     const UIFloatAnchors& a = c.GetFloatAnchors();
     s.anchors = {a.left, a.top, a.right, a.bottom};
   }
-  return specs;
+  return children;
 }
 
 void CContainerUI::ApplyPlacements(const std::vector<ChildPlacement>& placements) {
@@ -154,9 +154,9 @@ LayoutSize CContainerUI::ChildMeasure::MeasureChild(size_t index, LayoutSize ava
 void CContainerUI::SetBounds(const RECT& rect, bool invalidate) {
   CControlUI::SetBounds(rect, invalidate);
   if (items_.empty()) return;
-  std::vector<LayoutChildSpec> specs = GetChildSpecs();
-  std::vector<ChildPlacement> placements(specs.size());
-  LayoutStack(GetLayoutParams(), specs, placements);
+  std::vector<LayoutChild> children = GetLayoutChildren();
+  std::vector<ChildPlacement> placements(children.size());
+  LayoutStack(GetLayoutParams(), children, placements);
   ApplyPlacements(placements);
 }
 

@@ -111,7 +111,7 @@ class CContainerUI : public CControlUI, public IContainerUI {
   // The container as the layout arithmetic sees it.
   LayoutParams GetLayoutParams() const;
   // The layout arithmetic's view of every child.
-  std::vector<LayoutChildSpec> GetChildSpecs() const;
+  std::vector<LayoutChild> GetLayoutChildren() const;
   // Sets the bounds of every placed child (floating ones relative to this container).
   void ApplyPlacements(const std::vector<ChildPlacement>& placements);
   // Measures children through their Measure.

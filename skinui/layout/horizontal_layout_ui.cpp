@@ -18,10 +18,10 @@ uint32_t CHorizontalLayoutUI::GetInputFlags() const {
 
 void CHorizontalLayoutUI::SetBounds(const RECT& rect, bool invalidate) {
   CControlUI::SetBounds(rect, invalidate);
-  std::vector<LayoutChildSpec> specs = GetChildSpecs();
-  std::vector<ChildPlacement> placements(specs.size());
+  std::vector<LayoutChild> children = GetLayoutChildren();
+  std::vector<ChildPlacement> placements(children.size());
   ChildMeasure measure(Items());
-  LayoutResult result = LayoutHorizontal(GetLayoutParams(), specs, measure, placements);
+  LayoutResult result = LayoutHorizontal(GetLayoutParams(), children, measure, placements);
   ApplyPlacements(placements);
   const LayoutRect& c = result.client;
   UpdateScrollBars({c.left, c.top, c.right, c.bottom}, {result.needed.cx, result.needed.cy});

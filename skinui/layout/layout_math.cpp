@@ -17,8 +17,8 @@ LayoutSize SizeOf(const LayoutRect& rect) { return {rect.Width(), rect.Height()}
 LayoutRect Flip(const LayoutRect& r) { return {r.top, r.left, r.bottom, r.right}; }
 LayoutSize Flip(LayoutSize s) { return {s.cy, s.cx}; }
 
-LayoutChildSpec Flip(const LayoutChildSpec& c) {
-  LayoutChildSpec f = c;
+LayoutChild Flip(const LayoutChild& c) {
+  LayoutChild f = c;
   f.padding = Flip(c.padding);
   f.assigned = Flip(c.assigned);
   f.minSize = Flip(c.minSize);
@@ -56,19 +56,19 @@ int ExtraRange(const ScrollAxis& bar) { return bar.visible ? bar.range : 0; }
 
 // The children of a column, seen transposed when the column is really a row.
 struct ColumnChildren {
-  std::span<const LayoutChildSpec> specs;
+  std::span<const LayoutChild> children;
   bool flipped = false;
 
-  size_t size() const { return specs.size(); }
-  LayoutChildSpec operator[](size_t i) const { return flipped ? Flip(specs[i]) : specs[i]; }
+  size_t size() const { return children.size(); }
+  LayoutChild operator[](size_t i) const { return flipped ? Flip(children[i]) : children[i]; }
 };
 
-bool Flows(const LayoutChildSpec& child) { return child.visible && !child.floating; }
+bool Flows(const LayoutChild& child) { return child.visible && !child.floating; }
 
 // The largest extent a child takes on one axis: its assigned size, else its maximum.
 int Limit(int assigned, int maximum) { return assigned >= 1 ? assigned : maximum; }
 
-void PlaceFloats(LayoutSize parent, std::span<const LayoutChildSpec> children, std::span<ChildPlacement> out) {
+void PlaceFloats(LayoutSize parent, std::span<const LayoutChild> children, std::span<ChildPlacement> out) {
   for (size_t i = 0; i < children.size() && i < out.size(); ++i) {
     if (children[i].visible && children[i].floating) out[i] = {true, true, PlaceFloat(children[i], parent)};
   }
@@ -85,7 +85,7 @@ struct ColumnTotals {
 ColumnTotals MeasureColumn(const ColumnChildren& children, LayoutSize available, ILayoutMeasure& measure) {
   ColumnTotals totals;
   for (size_t i = 0; i < children.size(); ++i) {
-    const LayoutChildSpec c = children[i];
+    const LayoutChild c = children[i];
     if (!Flows(c)) continue;
     const LayoutRect& p = c.padding;
     LayoutSize offer{std::min(Limit(c.assigned.cx, c.maxSize.cx), available.cx - p.left - p.right),
@@ -144,7 +144,7 @@ LayoutResult FlowColumn(const LayoutParams& params,
   int adjustableSeen = 0;
   int neededHeight = 0;
   for (size_t i = 0; i < children.size() && i < out.size(); ++i) {
-    const LayoutChildSpec c = children[i];
+    const LayoutChild c = children[i];
     if (!Flows(c)) continue;
     const LayoutRect& p = c.padding;
     remaining -= p.top;
@@ -194,7 +194,7 @@ LayoutRect ClientRect(const LayoutParams& params) {
   return r;
 }
 
-LayoutRect PlaceFloat(const LayoutChildSpec& child, LayoutSize parent) {
+LayoutRect PlaceFloat(const LayoutChild& child, LayoutSize parent) {
   const LayoutPoint& at = child.floatOrigin;
   const FloatAnchors& a = child.anchors;
   return {Scaled(parent.cx, a.left) + at.x, Scaled(parent.cy, a.top) + at.y,
@@ -212,7 +212,7 @@ FloatGeometry FloatFromRect(const LayoutRect& relative, const FloatAnchors& anch
 }
 
 LayoutResult LayoutStack(const LayoutParams& params,
-                         std::span<const LayoutChildSpec> children,
+                         std::span<const LayoutChild> children,
                          std::span<ChildPlacement> out) {
   LayoutResult result{ClientRect(params), {}};
   LayoutRect area{params.item.left + params.inset.left, params.item.top + params.inset.top,
@@ -228,7 +228,7 @@ LayoutResult LayoutStack(const LayoutParams& params,
     area.bottom -= h.thickness;
   }
   for (size_t i = 0; i < children.size() && i < out.size(); ++i) {
-    const LayoutChildSpec& c = children[i];
+    const LayoutChild& c = children[i];
     if (!Flows(c)) continue;
     int width = ClampSize(area.Width(), c.minSize.cx, c.maxSize.cx);
     int height = ClampSize(area.Height(), c.minSize.cy, c.maxSize.cy);
@@ -239,7 +239,7 @@ LayoutResult LayoutStack(const LayoutParams& params,
 }
 
 LayoutResult LayoutVertical(const LayoutParams& params,
-                            std::span<const LayoutChildSpec> children,
+                            std::span<const LayoutChild> children,
                             ILayoutMeasure& measure,
                             std::span<ChildPlacement> out) {
   LayoutResult result = FlowColumn(params, {children, false}, measure, out);
@@ -248,7 +248,7 @@ LayoutResult LayoutVertical(const LayoutParams& params,
 }
 
 LayoutResult LayoutHorizontal(const LayoutParams& params,
-                              std::span<const LayoutChildSpec> children,
+                              std::span<const LayoutChild> children,
                               ILayoutMeasure& measure,
                               std::span<ChildPlacement> out) {
   FlippedMeasure flippedMeasure(measure);
@@ -261,7 +261,7 @@ LayoutResult LayoutHorizontal(const LayoutParams& params,
 }
 
 LayoutResult LayoutTab(const LayoutParams& params,
-                       std::span<const LayoutChildSpec> children,
+                       std::span<const LayoutChild> children,
                        int current,
                        ILayoutMeasure& measure,
                        std::span<ChildPlacement> out) {
@@ -269,7 +269,7 @@ LayoutResult LayoutTab(const LayoutParams& params,
                     params.item.right - params.inset.right, params.item.bottom - params.inset.bottom};
   if (current >= 0 && static_cast<size_t>(current) < children.size() && static_cast<size_t>(current) < out.size() &&
       Flows(children[current])) {
-    const LayoutChildSpec& c = children[current];
+    const LayoutChild& c = children[current];
     const LayoutRect& p = c.padding;
     LayoutSize available{client.Width() - p.left - p.right, client.Height() - p.top - p.bottom};
     LayoutSize estimate = measure.MeasureChild(static_cast<size_t>(current), available);

@@ -3,7 +3,7 @@
 // children of a stacking container, a vertical or horizontal layout and a tab
 // layout go, where floating children go, how scroll bars follow the content
 // and how a scroll bar's thumb sits on its rail. The Win32 containers hand
-// their children over as specs and apply the placements they get back.
+// their children over as children and apply the placements they get back.
 
 #include <cstddef>
 #include <span>
@@ -44,7 +44,7 @@ struct FloatAnchors {
 };
 
 // What a layout needs to know of one child.
-struct LayoutChildSpec {
+struct LayoutChild {
   bool visible = true;
   bool floating = false;
   LayoutRect padding;
@@ -113,7 +113,7 @@ int ClampSize(int value, int low, int high);
 LayoutRect ClientRect(const LayoutParams& params);
 
 // The rectangle of a floating child relative to a parent of size parent.
-LayoutRect PlaceFloat(const LayoutChildSpec& child, LayoutSize parent);
+LayoutRect PlaceFloat(const LayoutChild& child, LayoutSize parent);
 
 // A floating control's own position and size recovered from its rectangle
 // relative to a parent of size parent.
@@ -126,26 +126,26 @@ FloatGeometry FloatFromRect(const LayoutRect& relative, const FloatAnchors& anch
 // A stacking container: every flowing child covers the scrolled client area,
 // clamped to its own limits. Fills out (one entry per child).
 LayoutResult LayoutStack(const LayoutParams& params,
-                         std::span<const LayoutChildSpec> children,
+                         std::span<const LayoutChild> children,
                          std::span<ChildPlacement> out);
 
 // A column: assigned heights first, the rest shared, the last shared child
 // taking the remainder. Fills out (one entry per child).
 LayoutResult LayoutVertical(const LayoutParams& params,
-                            std::span<const LayoutChildSpec> children,
+                            std::span<const LayoutChild> children,
                             ILayoutMeasure& measure,
                             std::span<ChildPlacement> out);
 
 // A row: LayoutVertical with the axes exchanged.
 LayoutResult LayoutHorizontal(const LayoutParams& params,
-                              std::span<const LayoutChildSpec> children,
+                              std::span<const LayoutChild> children,
                               ILayoutMeasure& measure,
                               std::span<ChildPlacement> out);
 
 // A tab layout: only child current (and floating children) placed; scroll
 // bars are not considered.
 LayoutResult LayoutTab(const LayoutParams& params,
-                       std::span<const LayoutChildSpec> children,
+                       std::span<const LayoutChild> children,
                        int current,
                        ILayoutMeasure& measure,
                        std::span<ChildPlacement> out);

@@ -54,10 +54,10 @@ bool CTabLayoutUI::SelectPage(int index) {
 
 void CTabLayoutUI::SetBounds(const RECT& rect, bool invalidate) {
   CControlUI::SetBounds(rect, invalidate);
-  std::vector<LayoutChildSpec> specs = GetChildSpecs();
-  std::vector<ChildPlacement> placements(specs.size());
+  std::vector<LayoutChild> children = GetLayoutChildren();
+  std::vector<ChildPlacement> placements(children.size());
   ChildMeasure measure(Items());
-  LayoutTab(GetLayoutParams(), specs, current_, measure, placements);
+  LayoutTab(GetLayoutParams(), children, current_, measure, placements);
   ApplyPlacements(placements);
 }
 

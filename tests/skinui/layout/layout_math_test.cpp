@@ -25,7 +25,7 @@ using namespace SkinUI;
 // Answers like the base control: its assigned size, unless the case gives an estimate.
 class TableMeasure final : public ILayoutMeasure {
  public:
-  TableMeasure(const std::vector<LayoutChildSpec>& children, const std::vector<LayoutSize>& estimates)
+  TableMeasure(const std::vector<LayoutChild>& children, const std::vector<LayoutSize>& estimates)
       : children_(children), estimates_(estimates) {}
   LayoutSize MeasureChild(size_t index, LayoutSize available) override {
     offers.push_back(available);
@@ -35,31 +35,31 @@ class TableMeasure final : public ILayoutMeasure {
   std::vector<LayoutSize> offers;
 
  private:
-  const std::vector<LayoutChildSpec>& children_;
+  const std::vector<LayoutChild>& children_;
   const std::vector<LayoutSize>& estimates_;
 };
 
-LayoutChildSpec Fixed(int cx, int cy) {
-  LayoutChildSpec c;
+LayoutChild Fixed(int cx, int cy) {
+  LayoutChild c;
   c.assigned = {cx, cy};
   return c;
 }
-LayoutChildSpec Adjustable() { return {}; }
-LayoutChildSpec Padded(LayoutChildSpec c, LayoutRect padding) {
+LayoutChild Adjustable() { return {}; }
+LayoutChild Padded(LayoutChild c, LayoutRect padding) {
   c.padding = padding;
   return c;
 }
-LayoutChildSpec Limited(LayoutChildSpec c, LayoutSize minSize, LayoutSize maxSize) {
+LayoutChild Limited(LayoutChild c, LayoutSize minSize, LayoutSize maxSize) {
   c.minSize = minSize;
   c.maxSize = maxSize;
   return c;
 }
-LayoutChildSpec Hidden(LayoutChildSpec c) {
+LayoutChild Hidden(LayoutChild c) {
   c.visible = false;
   return c;
 }
-LayoutChildSpec Floating(int x, int y, int cx, int cy, FloatAnchors anchors = {}) {
-  LayoutChildSpec c;
+LayoutChild Floating(int x, int y, int cx, int cy, FloatAnchors anchors = {}) {
+  LayoutChild c;
   c.floating = true;
   c.floatOrigin = {x, y};
   c.assigned = {cx, cy};
@@ -72,7 +72,7 @@ const LayoutRect kNotPlaced{-1, -1, -1, -1};
 struct BoxCase {
   std::string name;
   LayoutParams params;
-  std::vector<LayoutChildSpec> children;
+  std::vector<LayoutChild> children;
   std::vector<LayoutRect> expected;  // kNotPlaced: the child gets no position
   LayoutSize needed;
   std::vector<LayoutSize> estimates = {};
@@ -320,7 +320,7 @@ TEST(LayoutMath, HorizontalLayoutTable) {
 }
 
 TEST(LayoutMath, VerticalLayoutOffersTheLimitsToMeasure) {
-  std::vector<LayoutChildSpec> children{Padded(Limited(Adjustable(), {}, {9999, 50}), {2, 3, 4, 5})};
+  std::vector<LayoutChild> children{Padded(Limited(Adjustable(), {}, {9999, 50}), {2, 3, 4, 5})};
   std::vector<LayoutSize> estimates;
   TableMeasure measure(children, estimates);
   std::vector<ChildPlacement> out(1);
@@ -359,7 +359,7 @@ TEST(LayoutMath, StackTable) {
 }
 
 TEST(LayoutMath, TabLayoutPlacesOnlyTheCurrentPage) {
-  std::vector<LayoutChildSpec> pages(10, Adjustable());
+  std::vector<LayoutChild> pages(10, Adjustable());
   pages[3] = Padded(Adjustable(), {1, 2, 3, 4});
   pages[5] = Floating(0, 0, 10, 10);
   std::vector<LayoutSize> estimates;
@@ -382,7 +382,7 @@ TEST(LayoutMath, TabLayoutPlacesOnlyTheCurrentPage) {
 }
 
 TEST(LayoutMath, TabLayoutUsesAnEstimateAndLimits) {
-  std::vector<LayoutChildSpec> pages{Limited(Adjustable(), {0, 0}, {100, 9999})};
+  std::vector<LayoutChild> pages{Limited(Adjustable(), {0, 0}, {100, 9999})};
   std::vector<LayoutSize> estimates{{0, 40}};
   TableMeasure measure(pages, estimates);
   std::vector<ChildPlacement> out(1);
@@ -395,7 +395,7 @@ TEST(LayoutMath, TabLayoutUsesAnEstimateAndLimits) {
 
 TEST(LayoutMath, FloatRectanglesRoundTrip) {
   const FloatAnchors anchors{0.25, 0.5, 0.75, 1.0};
-  LayoutChildSpec child = Floating(7, -3, 20, 10, anchors);
+  LayoutChild child = Floating(7, -3, 20, 10, anchors);
   LayoutSize parent{201, 99};
   LayoutRect rect = PlaceFloat(child, parent);
   // trunc(201 * 0.25) = 50, trunc(99 * 0.5) = 49, trunc(201 * 0.75) = 150.
