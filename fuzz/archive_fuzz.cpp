@@ -12,8 +12,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   unsigned sum = 0;
-  int result = SkinUI::ExtractArchiveToMemory(
-      data, size, [&sum](const wchar_t* name, const unsigned char* bytes, size_t n) {
+  int result =
+      SkinUI::ExtractArchiveToMemory(data, size, [&sum](const wchar_t* name, const unsigned char* bytes, size_t n) {
         if (name == nullptr || bytes == nullptr || n == 0) std::abort();
         sum += static_cast<unsigned>(std::wcslen(name));
         sum += SkinUI::IsContainedEntryName(name) ? 1u : 0u;

@@ -13,9 +13,7 @@ void check(bool condition) {
   if (!condition) std::abort();
 }
 
-bool hasOuterSpace(const std::wstring& s) {
-  return !s.empty() && (s.front() == L' ' || s.back() == L' ');
-}
+bool hasOuterSpace(const std::wstring& s) { return !s.empty() && (s.front() == L' ' || s.back() == L' '); }
 
 std::size_t occurrences(const std::wstring& text, const std::wstring& separator) {
   std::size_t count = 0;

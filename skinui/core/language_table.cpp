@@ -55,13 +55,10 @@ class LineReader {
   size_t pos_ = 0;
 };
 
-bool isValidHeader(const Row& row, const wchar_t* label) {
-  return row.size() >= 2 && row[1] == label;
-}
+bool isValidHeader(const Row& row, const wchar_t* label) { return row.size() >= 2 && row[1] == label; }
 
 bool isKeyCharacter(wchar_t c) {
-  return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9') ||
-         c == L'_';
+  return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9') || c == L'_';
 }
 
 bool isValidKey(const std::wstring& key) {
@@ -86,8 +83,7 @@ bool CLanguageTable::Load(const char* bytes, size_t size, const std::wstring& la
   LanguageHeader header;
   if (!reader.Next(&header.codes) || !reader.Next(&header.names)) return false;
   header_ = header;
-  if (!isValidHeader(header.codes, L"language_code") ||
-      !isValidHeader(header.names, L"language_name")) {
+  if (!isValidHeader(header.codes, L"language_code") || !isValidHeader(header.names, L"language_name")) {
     return false;
   }
   size_t column = valueColumn(header.codes, language);

@@ -48,6 +48,16 @@ int readOsMajorVersion() {
 
 }  // namespace
 
+SkinFile ReadDiskFile(const wchar_t* path, size_t maxSize) {
+  SkinFile file;
+  std::string bytes;
+  if (path != nullptr && path[0] != L'\0' && utility::ufile::readFile(path, maxSize, bytes) == ReadStatus::Read &&
+      !bytes.empty()) {
+    copyInto(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), &file);
+  }
+  return file;
+}
+
 CResourceContext& CResourceContext::Instance() {
   static CResourceContext* context = new CResourceContext();
   return *context;

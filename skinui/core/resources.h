@@ -87,6 +87,9 @@ class CResourceContext {
   CLanguageTable languages_;
 };
 
+// The whole file at path when it has 1..maxSize bytes; empty otherwise.
+SkinFile ReadDiskFile(const wchar_t* path, size_t maxSize);
+
 // The process-wide context's operations, for the framework and the screens.
 // Each forwards to CResourceContext::Instance().
 
