@@ -15,14 +15,14 @@ namespace {
 constexpr UInt32 kMethodCopy = 0;
 constexpr UInt32 kMethodLzma2 = 0x21;
 
-void* boundedAlloc(ISzAllocPtr, size_t size) {
+void* BoundedAlloc(ISzAllocPtr, size_t size) {
   if (size == 0 || size > kMaxArchiveAllocation) return nullptr;
   return std::malloc(size);
 }
 
-void boundedFree(ISzAllocPtr, void* address) { std::free(address); }
+void BoundedFree(ISzAllocPtr, void* address) { std::free(address); }
 
-const ISzAlloc kAlloc = {boundedAlloc, boundedFree};
+const ISzAlloc kAlloc = {BoundedAlloc, BoundedFree};
 
 // A seekable look-ahead stream over the archive bytes. A read beyond the
 // end fails with the input-end error; a read at the end yields 0 bytes.
@@ -33,12 +33,12 @@ struct MemoryInStream {
   UInt64 pos;
 };
 
-MemoryInStream* self(ILookInStreamPtr p) {
+MemoryInStream* StreamOf(ILookInStreamPtr p) {
   return reinterpret_cast<MemoryInStream*>(const_cast<ILookInStream*>(p));
 }
 
-SRes memoryLook(ILookInStreamPtr p, const void** buf, size_t* size) {
-  MemoryInStream* s = self(p);
+SRes MemoryLook(ILookInStreamPtr p, const void** buf, size_t* size) {
+  MemoryInStream* s = StreamOf(p);
   if (s->pos > s->size) {
     *size = 0;
     return SZ_ERROR_INPUT_EOF;
@@ -49,24 +49,24 @@ SRes memoryLook(ILookInStreamPtr p, const void** buf, size_t* size) {
   return SZ_OK;
 }
 
-SRes memorySkip(ILookInStreamPtr p, size_t offset) {
-  MemoryInStream* s = self(p);
+SRes MemorySkip(ILookInStreamPtr p, size_t offset) {
+  MemoryInStream* s = StreamOf(p);
   if (s->pos > s->size || offset > s->size - s->pos) return SZ_ERROR_INPUT_EOF;
   s->pos += offset;
   return SZ_OK;
 }
 
-SRes memoryRead(ILookInStreamPtr p, void* buf, size_t* size) {
+SRes MemoryRead(ILookInStreamPtr p, void* buf, size_t* size) {
   const void* from = nullptr;
-  SRes res = memoryLook(p, &from, size);
+  SRes res = MemoryLook(p, &from, size);
   if (res != SZ_OK) return res;
   if (*size != 0) std::memcpy(buf, from, *size);
-  self(p)->pos += *size;
+  StreamOf(p)->pos += *size;
   return SZ_OK;
 }
 
-SRes memorySeek(ILookInStreamPtr p, Int64* pos, ESzSeek origin) {
-  MemoryInStream* s = self(p);
+SRes MemorySeek(ILookInStreamPtr p, Int64* pos, ESzSeek origin) {
+  MemoryInStream* s = StreamOf(p);
   Int64 base = origin == SZ_SEEK_SET ? 0
                : origin == SZ_SEEK_CUR ? static_cast<Int64>(s->pos)
                                        : static_cast<Int64>(s->size);
@@ -84,7 +84,7 @@ struct PackedRange {
 
 // The folder's coder when it is one Copy or LZMA2 coder over one packed
 // stream: those decode straight into the sink. False for anything else.
-bool streamableCoder(const CSzArEx& db, UInt32 folder, CSzCoderInfo* coder) {
+bool StreamableCoder(const CSzArEx& db, UInt32 folder, CSzCoderInfo* coder) {
   const CSzAr& ar = db.db;
   CSzData sd;
   sd.Data = ar.CodersData + ar.FoCodersOffsets[folder];
@@ -97,7 +97,7 @@ bool streamableCoder(const CSzArEx& db, UInt32 folder, CSzCoderInfo* coder) {
   return coder->MethodID == kMethodCopy || (coder->MethodID == kMethodLzma2 && coder->PropsSize == 1);
 }
 
-SRes packedRange(const CSzArEx& db, UInt32 folder, const unsigned char* bytes, size_t size,
+SRes FindPackedRange(const CSzArEx& db, UInt32 folder, const unsigned char* bytes, size_t size,
                  PackedRange* range) {
   const CSzAr& ar = db.db;
   UInt32 pack = ar.FoStartPackStreamIndex[folder];
@@ -112,17 +112,17 @@ SRes packedRange(const CSzArEx& db, UInt32 folder, const unsigned char* bytes, s
 }
 
 // Hands n bytes to the sink; a short write ends the extraction.
-SRes feed(CArchiveSink& sink, const unsigned char* bytes, size_t n) {
+SRes Feed(CArchiveSink& sink, const unsigned char* bytes, size_t n) {
   return sink.Write(bytes, n) == n ? SZ_OK : SZ_ERROR_OUTPUT_EOF;
 }
 
-UInt64 lzma2DictionarySize(Byte prop) {
+UInt64 Lzma2DictionarySize(Byte prop) {
   return prop == 40 ? 0xFFFFFFFFull : (UInt64{2} | (prop & 1)) << (prop / 2 + 11);
 }
 
 // Runs the decoder over the packed bytes, handing each piece that appears
 // in the window to the sink, until the stream's end mark.
-SRes pumpLzma2(CLzma2Dec* dec, const PackedRange& in, UInt64 unpackSize, CArchiveSink& sink,
+SRes PumpLzma2(CLzma2Dec* dec, const PackedRange& in, UInt64 unpackSize, CArchiveSink& sink,
                UInt32* crc) {
   size_t inPos = 0;
   UInt64 remaining = unpackSize;
@@ -144,7 +144,7 @@ SRes pumpLzma2(CLzma2Dec* dec, const PackedRange& in, UInt64 unpackSize, CArchiv
     // Bytes decoded before a data error still go out: files they complete
     // are whole and their CRC is checked.
     if (produced != 0) {
-      SRes written = feed(sink, dec->decoder.dic + start, produced);
+      SRes written = Feed(sink, dec->decoder.dic + start, produced);
       if (res == SZ_OK) res = written;
     }
     if (res != SZ_OK) return res;
@@ -157,43 +157,43 @@ SRes pumpLzma2(CLzma2Dec* dec, const PackedRange& in, UInt64 unpackSize, CArchiv
 
 // Decodes an LZMA2 stream through a window no larger than the dictionary
 // (or the whole output when that is smaller).
-SRes streamLzma2(Byte prop, const PackedRange& in, UInt64 unpackSize, CArchiveSink& sink,
+SRes StreamLzma2(Byte prop, const PackedRange& in, UInt64 unpackSize, CArchiveSink& sink,
                  UInt32* crc) {
   if (prop > 40) return SZ_ERROR_UNSUPPORTED;
-  UInt64 window = std::max<UInt64>(1, std::min(lzma2DictionarySize(prop), unpackSize));
+  UInt64 window = std::max<UInt64>(1, std::min(Lzma2DictionarySize(prop), unpackSize));
   if (window > kMaxArchiveAllocation) return SZ_ERROR_MEM;
   CLzma2Dec dec;
   Lzma2Dec_CONSTRUCT(&dec)
   SRes res = Lzma2Dec_AllocateProbs(&dec, prop, &kAlloc);
   if (res != SZ_OK) return res;
-  auto* dic = static_cast<Byte*>(boundedAlloc(&kAlloc, static_cast<size_t>(window)));
+  auto* dic = static_cast<Byte*>(BoundedAlloc(&kAlloc, static_cast<size_t>(window)));
   if (dic != nullptr) {
     dec.decoder.dic = dic;
     dec.decoder.dicBufSize = static_cast<SizeT>(window);
     Lzma2Dec_Init(&dec);
-    res = pumpLzma2(&dec, in, unpackSize, sink, crc);
+    res = PumpLzma2(&dec, in, unpackSize, sink, crc);
   } else {
     res = SZ_ERROR_MEM;
   }
-  boundedFree(&kAlloc, dic);
+  BoundedFree(&kAlloc, dic);
   Lzma2Dec_FreeProbs(&dec, &kAlloc);
   return res;
 }
 
-SRes streamFolder(const CSzArEx& db, UInt32 folder, const CSzCoderInfo& coder,
+SRes StreamFolder(const CSzArEx& db, UInt32 folder, const CSzCoderInfo& coder,
                   const unsigned char* bytes, size_t size, CArchiveSink& sink) {
   PackedRange in;
-  SRes res = packedRange(db, folder, bytes, size, &in);
+  SRes res = FindPackedRange(db, folder, bytes, size, &in);
   if (res != SZ_OK) return res;
   UInt64 unpackSize = SzAr_GetFolderUnpackSize(&db.db, folder);
   UInt32 crc = CRC_INIT_VAL;
   if (coder.MethodID == kMethodCopy) {
     if (in.size != unpackSize) return SZ_ERROR_DATA;
     crc = CrcUpdate(crc, in.data, in.size);
-    res = feed(sink, in.data, in.size);
+    res = Feed(sink, in.data, in.size);
   } else {
     Byte prop = db.db.CodersData[db.db.FoCodersOffsets[folder] + coder.PropsOffset];
-    res = streamLzma2(prop, in, unpackSize, sink, &crc);
+    res = StreamLzma2(prop, in, unpackSize, sink, &crc);
   }
   if (res == SZ_OK && SzBitWithVals_Check(&db.db.FolderCRCs, folder) &&
       CRC_GET_DIGEST(crc) != db.db.FolderCRCs.Vals[folder]) {
@@ -204,31 +204,31 @@ SRes streamFolder(const CSzArEx& db, UInt32 folder, const CSzCoderInfo& coder,
 
 // Folders whose coders cannot stream (filters, several coders) are decoded
 // whole into a buffer of their unpacked size first.
-SRes bufferFolder(const CSzArEx& db, UInt32 folder, MemoryInStream* stream, CArchiveSink& sink) {
+SRes BufferFolder(const CSzArEx& db, UInt32 folder, MemoryInStream* stream, CArchiveSink& sink) {
   UInt64 unpackSize = SzAr_GetFolderUnpackSize(&db.db, folder);
   if (unpackSize > kMaxArchiveAllocation) return SZ_ERROR_MEM;
   size_t n = static_cast<size_t>(unpackSize);
-  auto* buffer = static_cast<Byte*>(boundedAlloc(&kAlloc, std::max<size_t>(n, 1)));
+  auto* buffer = static_cast<Byte*>(BoundedAlloc(&kAlloc, std::max<size_t>(n, 1)));
   if (buffer == nullptr) return SZ_ERROR_MEM;
   SRes res = SzAr_DecodeFolder(&db.db, folder, &stream->vt, db.dataPos, buffer, n, &kAlloc);
-  if (res == SZ_OK) res = feed(sink, buffer, n);
-  boundedFree(&kAlloc, buffer);
+  if (res == SZ_OK) res = Feed(sink, buffer, n);
+  BoundedFree(&kAlloc, buffer);
   return res;
 }
 
-SRes decodeFolders(const CSzArEx& db, const unsigned char* bytes, size_t size,
+SRes DecodeFolders(const CSzArEx& db, const unsigned char* bytes, size_t size,
                    MemoryInStream* stream, CArchiveSink& sink) {
   for (UInt32 folder = 0; folder < db.db.NumFolders; ++folder) {
     CSzCoderInfo coder;
-    SRes res = streamableCoder(db, folder, &coder)
-                   ? streamFolder(db, folder, coder, bytes, size, sink)
-                   : bufferFolder(db, folder, stream, sink);
+    SRes res = StreamableCoder(db, folder, &coder)
+                   ? StreamFolder(db, folder, coder, bytes, size, sink)
+                   : BufferFolder(db, folder, stream, sink);
     if (res != SZ_OK) return res;
   }
   return SZ_OK;
 }
 
-void initCrcTableOnce() {
+void InitCrcTableOnce() {
   static const bool ready = (CrcGenerateTable(), true);
   (void)ready;
 }
@@ -236,15 +236,15 @@ void initCrcTableOnce() {
 }  // namespace
 
 int DecodeArchive(const unsigned char* bytes, size_t size, CArchiveSink& sink) {
-  initCrcTableOnce();
-  MemoryInStream stream{{memoryLook, memorySkip, memoryRead, memorySeek}, bytes, size, 0};
+  InitCrcTableOnce();
+  MemoryInStream stream{{MemoryLook, MemorySkip, MemoryRead, MemorySeek}, bytes, size, 0};
   if (bytes == nullptr) stream.size = 0;
   ArchiveDatabase archive;
   SzArEx_Init(&archive.db);
   SRes res = SzArEx_Open(&archive.db, &stream.vt, &kAlloc, &kAlloc);
   if (res == SZ_OK) {
     sink.Begin(&archive);
-    res = decodeFolders(archive.db, bytes, size, &stream, sink);
+    res = DecodeFolders(archive.db, bytes, size, &stream, sink);
     if (res == SZ_OK) sink.Finish();
   }
   SzArEx_Free(&archive.db, &kAlloc);

@@ -14,7 +14,7 @@ namespace {
 constexpr size_t kWritePiece = size_t{1} << 30;
 
 // The folder that holds path; a drive root keeps its separator.
-std::wstring parentOf(const std::wstring& path) {
+std::wstring ParentOf(const std::wstring& path) {
   std::wstring parent = path.substr(0, path.rfind(L'\\'));
   if (!parent.empty() && parent.back() == L':') parent += L'\\';
   return parent;
@@ -46,7 +46,7 @@ bool CArchiveDirectorySink::TargetPath(const ArchiveEntry& entry, std::wstring* 
 bool CArchiveDirectorySink::OpenFile(const ArchiveEntry& entry) {
   std::wstring path;
   if (!TargetPath(entry, &path)) return false;
-  utility::ufile::makeDir(parentOf(path));
+  utility::ufile::makeDir(ParentOf(path));
   if (!file_.open(path)) {
     SetError(kArchiveCannotOpenOutput);
     return false;

@@ -6,7 +6,7 @@ namespace {
 
 // Windows trims trailing dots and blanks from names, so a step made only of
 // them never names what it says; only "." (this folder) is harmless.
-bool isDotStep(const std::wstring& name, size_t start, size_t end) {
+bool IsDotStep(const std::wstring& name, size_t start, size_t end) {
   if (end - start == 1 && name[start] == L'.') return false;
   for (size_t i = start; i < end; ++i) {
     if (name[i] != L'.' && name[i] != L' ') return false;
@@ -23,7 +23,7 @@ bool IsContainedEntryName(const std::wstring& name) {
   while (start <= name.size()) {
     size_t end = name.find_first_of(L"/\\", start);
     if (end == std::wstring::npos) end = name.size();
-    if (isDotStep(name, start, end)) return false;
+    if (IsDotStep(name, start, end)) return false;
     start = end + 1;
   }
   return true;

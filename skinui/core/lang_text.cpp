@@ -12,7 +12,7 @@ namespace {
 
 constexpr size_t kMaxKeyUnits = 127;
 
-std::wstring wideKey(const char* key) {
+std::wstring WideKey(const char* key) {
   size_t size = key != nullptr ? std::strlen(key) : 0;
   std::wstring wide(DecodedLength(ByteEncoding::Utf8, key, size), L'\0');
   wide.resize(DecodeBytes(ByteEncoding::Utf8, key, size, wide.data(), wide.size()));
@@ -24,7 +24,7 @@ std::wstring wideKey(const char* key) {
 
 const wchar_t* LangText(const char* key) {
   CResourceContext& context = CResourceContext::Instance();
-  std::wstring wide = wideKey(key);
+  std::wstring wide = WideKey(key);
   if (const wchar_t* text = context.GetLanguageText(wide.c_str())) return text;
   return context.AddLanguageText(wide, wide);
 }

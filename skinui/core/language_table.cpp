@@ -13,9 +13,9 @@ constexpr size_t kCellUnits = 512;
 
 using Row = std::vector<std::wstring>;
 
-bool isLineBreakOrTab(char c) { return c == '\t' || c == '\r' || c == '\n'; }
+bool IsLineBreakOrTab(char c) { return c == '\t' || c == '\r' || c == '\n'; }
 
-std::wstring decodeCell(const char* bytes, size_t size) {
+std::wstring DecodeCell(const char* bytes, size_t size) {
   wchar_t buffer[kCellUnits];
   size_t units = DecodeBytes(ByteEncoding::Utf8, bytes, size, buffer, kCellUnits);
   return std::wstring(buffer, units);
@@ -28,7 +28,7 @@ class LineReader {
   LineReader(const char* bytes, size_t size) : bytes_(bytes), size_(size) {}
 
   bool Next(Row* cells) {
-    while (pos_ < size_ && isLineBreakOrTab(bytes_[pos_])) ++pos_;
+    while (pos_ < size_ && IsLineBreakOrTab(bytes_[pos_])) ++pos_;
     if (pos_ >= size_ || bytes_[pos_] == '\0') return false;
     size_t end = pos_;
     while (end < size_ && bytes_[end] != '\r' && bytes_[end] != '\n') ++end;
@@ -45,7 +45,7 @@ class LineReader {
     while (start < end) {
       size_t tab = start;
       while (tab < end && bytes_[tab] != '\t') ++tab;
-      cells->push_back(decodeCell(bytes_ + start, tab - start));
+      cells->push_back(DecodeCell(bytes_ + start, tab - start));
       start = tab + 1;
     }
   }
@@ -55,20 +55,20 @@ class LineReader {
   size_t pos_ = 0;
 };
 
-bool isValidHeader(const Row& row, const wchar_t* label) { return row.size() >= 2 && row[1] == label; }
+bool IsValidHeader(const Row& row, const wchar_t* label) { return row.size() >= 2 && row[1] == label; }
 
-bool isKeyCharacter(wchar_t c) {
+bool IsKeyCharacter(wchar_t c) {
   return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9') || c == L'_';
 }
 
-bool isValidKey(const std::wstring& key) {
+bool IsValidKey(const std::wstring& key) {
   for (wchar_t c : key) {
-    if (!isKeyCharacter(c)) return false;
+    if (!IsKeyCharacter(c)) return false;
   }
   return true;
 }
 
-size_t valueColumn(const Row& codes, const std::wstring& language) {
+size_t ValueColumn(const Row& codes, const std::wstring& language) {
   for (size_t i = 0; i < codes.size(); ++i) {
     if (codes[i] == language) return i;
   }
@@ -83,15 +83,15 @@ bool CLanguageTable::Load(const char* bytes, size_t size, const std::wstring& la
   LanguageHeader header;
   if (!reader.Next(&header.codes) || !reader.Next(&header.names)) return false;
   header_ = header;
-  if (!isValidHeader(header.codes, L"language_code") || !isValidHeader(header.names, L"language_name")) {
+  if (!IsValidHeader(header.codes, L"language_code") || !IsValidHeader(header.names, L"language_name")) {
     return false;
   }
-  size_t column = valueColumn(header.codes, language);
+  size_t column = ValueColumn(header.codes, language);
   // A row needs its key cell even when the language matched column 0.
   size_t needed = std::max<size_t>(column, 1) + 1;
   Row cells;
   while (reader.Next(&cells)) {
-    if (cells.size() < needed || !isValidKey(cells[1])) continue;
+    if (cells.size() < needed || !IsValidKey(cells[1])) continue;
     texts_[cells[1]] = cells[column];
   }
   return true;

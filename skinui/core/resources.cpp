@@ -19,7 +19,7 @@ using utility::ufile::ReadStatus;
 constexpr size_t kMinPackagedLanguageSize = 11;
 
 // A new copy of size bytes (above 0) as an owned skin file.
-bool copyInto(const unsigned char* data, size_t size, SkinFile* file) {
+bool CopyInto(const unsigned char* data, size_t size, SkinFile* file) {
   file->data.reset(new (std::nothrow) unsigned char[size]);
   if (!file->data) return false;
   std::copy(data, data + size, file->data.get());
@@ -27,20 +27,20 @@ bool copyInto(const unsigned char* data, size_t size, SkinFile* file) {
   return true;
 }
 
-bool isAbsoluteName(const wchar_t* name) { return name[0] != L'\0' && name[1] == L':'; }
+bool IsAbsoluteName(const wchar_t* name) { return name[0] != L'\0' && name[1] == L':'; }
 
-bool endsWithSeparator(const std::wstring& path) {
+bool EndsWithSeparator(const std::wstring& path) {
   return !path.empty() && (path.back() == L'\\' || path.back() == L'/');
 }
 
 // Whether a file-system object of that name exists; a trailing separator
 // does not hide an existing directory.
-bool pathExists(std::wstring path) {
-  while (path.size() > 1 && endsWithSeparator(path)) path.pop_back();
+bool PathExists(std::wstring path) {
+  while (path.size() > 1 && EndsWithSeparator(path)) path.pop_back();
   return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-int readOsMajorVersion() {
+int ReadOsMajorVersion() {
   OSVERSIONINFOW info = {};
   info.dwOSVersionInfoSize = sizeof(info);
   return ::GetVersionExW(&info) ? static_cast<int>(info.dwMajorVersion) : 0;
@@ -53,7 +53,7 @@ SkinFile ReadDiskFile(const wchar_t* path, size_t maxSize) {
   std::string bytes;
   if (path != nullptr && path[0] != L'\0' && utility::ufile::readFile(path, maxSize, bytes) == ReadStatus::Read &&
       !bytes.empty()) {
-    copyInto(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), &file);
+    CopyInto(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), &file);
   }
   return file;
 }
@@ -65,7 +65,7 @@ CResourceContext& CResourceContext::Instance() {
 
 void CResourceContext::SetModuleHandle(ModuleHandle module) {
   module_ = module;
-  osMajorVersion_ = readOsMajorVersion();
+  osMajorVersion_ = ReadOsMajorVersion();
 }
 
 std::wstring CResourceContext::GetModuleDirectory() const {
@@ -90,9 +90,9 @@ void CResourceContext::SetLanguage(const wchar_t* code, const wchar_t* fallback)
 
 void CResourceContext::SetSkinDirectory(const wchar_t* path) {
   skinDirectory_.clear();
-  if (path == nullptr || path[0] == L'\0' || !pathExists(path)) return;
+  if (path == nullptr || path[0] == L'\0' || !PathExists(path)) return;
   skinDirectory_ = path;
-  if (!endsWithSeparator(skinDirectory_)) skinDirectory_ += L'\\';
+  if (!EndsWithSeparator(skinDirectory_)) skinDirectory_ += L'\\';
 }
 
 void CResourceContext::LoadSkinPackage(int resourceId, const wchar_t* languageFile) {
@@ -138,20 +138,20 @@ void CResourceContext::LoadLanguageFile(const wchar_t* fileName) {
 }
 
 bool CResourceContext::ReadFromDisk(const wchar_t* name, SkinFile* file) const {
-  bool absolute = isAbsoluteName(name);
+  bool absolute = IsAbsoluteName(name);
   if (!absolute && skinDirectory_.empty()) return false;
   std::wstring path = absolute ? std::wstring(name) : skinDirectory_ + name;
   std::string bytes;
   if (utility::ufile::readFile(path, kMaxArchiveAllocation, bytes) != ReadStatus::Read || bytes.empty()) {
     return false;
   }
-  return copyInto(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), file);
+  return CopyInto(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), file);
 }
 
 bool CResourceContext::ReadFromArchive(const wchar_t* name, SkinFile* file) const {
   const CSkinArchive::Bytes* bytes = archive_.Find(name);
   if (bytes == nullptr || bytes->empty()) return false;
-  return copyInto(bytes->data(), bytes->size(), file);
+  return CopyInto(bytes->data(), bytes->size(), file);
 }
 
 SkinFile CResourceContext::ReadSkinFile(const wchar_t* name) const {

@@ -12,7 +12,7 @@ namespace {
 constexpr uint32_t kReplacement = 0xFFFD;
 
 // Decodes one code point at bytes[i]; advances i past what was consumed.
-uint32_t nextCodePoint(const unsigned char* bytes, size_t size, size_t& i) {
+uint32_t NextCodePoint(const unsigned char* bytes, size_t size, size_t& i) {
   unsigned char lead = bytes[i++];
   if (lead < 0x80) return lead;
   int extra;
@@ -36,7 +36,7 @@ uint32_t nextCodePoint(const unsigned char* bytes, size_t size, size_t& i) {
 }
 
 // Walks the input and emits UTF-16 units; out may be null to only count.
-size_t decode(ByteEncoding encoding, const char* bytes, size_t size, wchar_t* out,
+size_t Decode(ByteEncoding encoding, const char* bytes, size_t size, wchar_t* out,
               size_t capacity) {
   const auto* in = reinterpret_cast<const unsigned char*>(bytes);
   size_t units = 0;
@@ -45,7 +45,7 @@ size_t decode(ByteEncoding encoding, const char* bytes, size_t size, wchar_t* ou
     ++units;
   };
   for (size_t i = 0; i < size;) {
-    uint32_t cp = encoding == ByteEncoding::Ansi ? in[i++] : nextCodePoint(in, size, i);
+    uint32_t cp = encoding == ByteEncoding::Ansi ? in[i++] : NextCodePoint(in, size, i);
     if (cp >= 0x10000) {
       cp -= 0x10000;
       emit(0xD800 + (cp >> 10));
@@ -61,13 +61,13 @@ size_t decode(ByteEncoding encoding, const char* bytes, size_t size, wchar_t* ou
 
 size_t DecodedLength(ByteEncoding encoding, const char* bytes, size_t size) {
   if (bytes == nullptr || size == 0) return 0;
-  return decode(encoding, bytes, size, nullptr, 0);
+  return Decode(encoding, bytes, size, nullptr, 0);
 }
 
 size_t DecodeBytes(ByteEncoding encoding, const char* bytes, size_t size, wchar_t* out,
                    size_t capacity) {
   if (bytes == nullptr || size == 0 || out == nullptr || capacity == 0) return 0;
-  size_t units = decode(encoding, bytes, size, out, capacity);
+  size_t units = Decode(encoding, bytes, size, out, capacity);
   return units <= capacity ? units : 0;
 }
 

@@ -9,18 +9,18 @@ namespace SkinUI {
 
 namespace {
 
-size_t lengthOf(const wchar_t* text) { return text == nullptr ? 0 : std::wcslen(text); }
+size_t LengthOf(const wchar_t* text) { return text == nullptr ? 0 : std::wcslen(text); }
 
 // Units compared as unsigned 16/32-bit values, so the order is the same
 // whether wchar_t is signed or not.
-unsigned long unitOf(wchar_t ch) { return static_cast<unsigned long>(ch); }
+unsigned long UnitOf(wchar_t ch) { return static_cast<unsigned long>(ch); }
 
-unsigned long foldAscii(wchar_t ch) {
-  return ch >= L'A' && ch <= L'Z' ? unitOf(ch) + (L'a' - L'A') : unitOf(ch);
+unsigned long FoldAscii(wchar_t ch) {
+  return ch >= L'A' && ch <= L'Z' ? UnitOf(ch) + (L'a' - L'A') : UnitOf(ch);
 }
 
 template <class Fold>
-int compareWith(const wchar_t* left, const wchar_t* right, Fold fold) {
+int CompareWith(const wchar_t* left, const wchar_t* right, Fold fold) {
   if (right == nullptr) right = L"";
   for (;; ++left, ++right) {
     unsigned long a = fold(*left);
@@ -34,7 +34,7 @@ int compareWith(const wchar_t* left, const wchar_t* right, Fold fold) {
 
 CUIString::CUIString() : data_(inline_) { inline_[0] = L'\0'; }
 
-CUIString::CUIString(const wchar_t* text) : CUIString(text, lengthOf(text)) {}
+CUIString::CUIString(const wchar_t* text) : CUIString(text, LengthOf(text)) {}
 
 CUIString::CUIString(const wchar_t* text, size_t length) : CUIString() {
   if (text != nullptr) Assign(text, length);
@@ -69,7 +69,7 @@ CUIString& CUIString::operator=(CUIString&& other) noexcept {
 }
 
 CUIString& CUIString::operator=(const wchar_t* text) {
-  Assign(text, lengthOf(text));
+  Assign(text, LengthOf(text));
   return *this;
 }
 
@@ -123,7 +123,7 @@ void CUIString::Append(const wchar_t* text, size_t length) {
 }
 
 CUIString& CUIString::operator+=(const wchar_t* text) {
-  Append(text, lengthOf(text));
+  Append(text, LengthOf(text));
   return *this;
 }
 
@@ -137,10 +137,10 @@ CUIString& CUIString::operator+=(wchar_t ch) {
   return *this;
 }
 
-int CUIString::Compare(const wchar_t* text) const { return compareWith(data_, text, unitOf); }
+int CUIString::Compare(const wchar_t* text) const { return CompareWith(data_, text, UnitOf); }
 
 int CUIString::CompareNoCase(const wchar_t* text) const {
-  return compareWith(data_, text, foldAscii);
+  return CompareWith(data_, text, FoldAscii);
 }
 
 CUIString CUIString::Left(size_t count) const { return Mid(0, count); }
@@ -163,7 +163,7 @@ size_t CUIString::Find(wchar_t ch, size_t start) const {
 }
 
 size_t CUIString::Find(const wchar_t* text, size_t start) const {
-  size_t n = lengthOf(text);
+  size_t n = LengthOf(text);
   if (start > length_ || n > length_ - start) return kNotFound;
   for (size_t i = start; i + n <= length_; ++i) {
     if (std::wmemcmp(data_ + i, text, n) == 0) return i;
@@ -172,7 +172,7 @@ size_t CUIString::Find(const wchar_t* text, size_t start) const {
 }
 
 size_t CUIString::Replace(const wchar_t* from, const wchar_t* to) {
-  size_t fromLength = lengthOf(from);
+  size_t fromLength = LengthOf(from);
   if (fromLength == 0) return 0;
   size_t count = 0;
   CUIString result;

@@ -13,17 +13,17 @@ namespace {
 
 constexpr size_t kMaxTextLength = INT32_MAX - 1;  // offsets are 32-bit
 
-bool isNameChar(wchar_t ch) {
+bool IsNameChar(wchar_t ch) {
   return ch == L'_' || ch == L':' || std::iswalnum(static_cast<wint_t>(ch)) != 0;
 }
 
-void skipName(wchar_t*& p) {
-  while (isNameChar(*p)) ++p;
+void SkipName(wchar_t*& p) {
+  while (IsNameChar(*p)) ++p;
 }
 
 // Copies up to size units of a zero-terminated source, stopping after its
 // terminator; the result is terminated only when the source is shorter.
-void copyLimited(wchar_t* buffer, size_t size, const wchar_t* source) {
+void CopyLimited(wchar_t* buffer, size_t size, const wchar_t* source) {
   if (buffer == nullptr) return;
   size_t i = 0;
   for (; i < size && source[i] != L'\0'; ++i) buffer[i] = source[i];
@@ -32,14 +32,14 @@ void copyLimited(wchar_t* buffer, size_t size, const wchar_t* source) {
 
 // Copies a zero-terminated source into a fixed array, cut to fit.
 template <size_t N>
-void storeCut(wchar_t (&target)[N], const wchar_t* source) {
+void StoreCut(wchar_t (&target)[N], const wchar_t* source) {
   size_t i = 0;
   for (; source != nullptr && i + 1 < N && source[i] != L'\0'; ++i) target[i] = source[i];
   target[i] = L'\0';
 }
 
 // p follows an '&': decodes one of the five named entities, or keeps the '&'.
-void decodeEntity(wchar_t*& p, wchar_t*& dest) {
+void DecodeEntity(wchar_t*& p, wchar_t*& dest) {
   static constexpr struct {
     const wchar_t* name;
     wchar_t ch;
@@ -59,7 +59,7 @@ void decodeEntity(wchar_t*& p, wchar_t*& dest) {
 
 // p is at the '!' or '?' after '<': skips to just past "->" or "?>", or to
 // the end of the text.
-void skipDeclaration(wchar_t*& p) {
+void SkipDeclaration(wchar_t*& p) {
   wchar_t closer = *p == L'!' ? L'-' : L'?';
   while (*p != L'\0' && !(p[0] == closer && p[1] == L'>')) ++p;
   if (*p != L'\0') p += 2;
@@ -67,7 +67,7 @@ void skipDeclaration(wchar_t*& p) {
 
 // Where a failure that blames the character after p is reported; never past
 // the end of the text.
-const wchar_t* after(const wchar_t* p) { return *p == L'\0' ? p : p + 1; }
+const wchar_t* NextOrEnd(const wchar_t* p) { return *p == L'\0' ? p : p + 1; }
 
 }  // namespace
 
@@ -112,11 +112,11 @@ CXmlNode CXmlMarkup::GetRootNode() const {
 }
 
 void CXmlMarkup::GetErrorText(wchar_t* buffer, size_t size) const {
-  copyLimited(buffer, size, errorText_);
+  CopyLimited(buffer, size, errorText_);
 }
 
 void CXmlMarkup::GetErrorContext(wchar_t* buffer, size_t size) const {
-  copyLimited(buffer, size, errorContext_);
+  CopyLimited(buffer, size, errorContext_);
 }
 
 bool CXmlMarkup::AllocateText(size_t length) {
@@ -181,8 +181,8 @@ bool CXmlMarkup::Parse() {
 }
 
 bool CXmlMarkup::Fail(const wchar_t* message, const wchar_t* location) {
-  storeCut(errorText_, message);
-  storeCut(errorContext_, location);
+  StoreCut(errorText_, message);
+  StoreCut(errorContext_, location);
   return false;
 }
 
@@ -220,7 +220,7 @@ bool CXmlMarkup::ParseLevel(wchar_t*& p, int32_t parent, int depth) {
     *p++ = L'\0';
     SkipSpace(p);
     if (*p == L'!' || *p == L'?') {
-      skipDeclaration(p);
+      SkipDeclaration(p);
       SkipSpace(p);
       continue;
     }
@@ -240,7 +240,7 @@ bool CXmlMarkup::ParseLevel(wchar_t*& p, int32_t parent, int depth) {
 // From the element name to past its end tag (or its "/>").
 bool CXmlMarkup::ParseElement(wchar_t*& p, int32_t index, int32_t parent, int depth) {
   const wchar_t* name = p;
-  skipName(p);
+  SkipName(p);
   wchar_t* nameEnd = p;
   if (*p == L'\0') return Fail(L"Error parsing element name", p);
   if (!ParseAttributes(p)) return false;
@@ -281,14 +281,14 @@ bool CXmlMarkup::ParseAttributes(wchar_t*& p) {
   SkipSpace(p);
   while (*p != L'\0') {
     if (*p == L'/' || *p == L'>') return true;
-    skipName(p);
+    SkipName(p);
     wchar_t* nameEnd = p;
     SkipSpace(p);
     if (*p != L'=') return Fail(L"Error while parsing attributes", p);
     *p++ = L' ';
     *nameEnd = L'\0';
     SkipSpace(p);
-    if (*p != L'"') return Fail(L"Expected attribute value", after(p));
+    if (*p != L'"') return Fail(L"Expected attribute value", NextOrEnd(p));
     ++p;
     wchar_t* valueEnd = p;
     ParseContent(p, valueEnd, L'"');
@@ -313,7 +313,7 @@ bool CXmlMarkup::ParseClosingTag(wchar_t*& p, wchar_t* textEnd, const wchar_t* n
     if (*p != *n) return Fail(L"Unmatched closing tag", p - (n - name));
   }
   SkipSpace(p);
-  if (*p != L'>') return Fail(L"Unmatched closing tag", after(p));
+  if (*p != L'>') return Fail(L"Unmatched closing tag", NextOrEnd(p));
   ++p;
   return true;
 }
@@ -323,7 +323,7 @@ bool CXmlMarkup::ParseClosingTag(wchar_t*& p, wchar_t* textEnd, const wchar_t* n
 void CXmlMarkup::ParseContent(wchar_t*& p, wchar_t*& dest, wchar_t end) const {
   while (*p != L'\0' && *p != end) {
     if (*p == L'&') {
-      while (*p == L'&') decodeEntity(++p, dest);
+      while (*p == L'&') DecodeEntity(++p, dest);
       continue;
     }
     bool blank = *p == L' ';
