@@ -56,7 +56,7 @@ std::string narrow(const std::wstring& text) {
 // Reads a fixture record of UTF-16 "key=value" lines.
 std::map<std::wstring, std::wstring> readRecord(const std::wstring& path) {
   std::map<std::wstring, std::wstring> values;
-  const std::string bytes = testutil::readFile(path);
+  const std::string bytes = vxtest::readFile(path);
   const std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
   std::size_t start = 0;
   while (start < text.size()) {
@@ -172,7 +172,7 @@ class AppModelTest : public testing::Test {
   }
 
   HKEY root_ = nullptr;
-  testutil::LogCapture log_;
+  vxtest::LogCapture log_;
 };
 
 // ---- set-up from the file name and the registry ----
@@ -280,11 +280,11 @@ class AppModelFlow : public AppModelTest {
     AppModelTest::SetUp();
     ASSERT_TRUE(vxtest::loadLoopbackState(state_));
     prefix_ = vxtest::uniquePrefix();
-    installer_ = testutil::winePath(std::wstring(VX_PACKAGE_INSTALLER_PATH));
-    ::SetEnvironmentVariableW(fixtures::kInstallerRecordVariable, folder_.file(L"installer.rec").c_str());
-    ::SetEnvironmentVariableW(fixtures::kInstallerProductVariable, fixtures::childHelperPath().c_str());
-    ::SetEnvironmentVariableW(fixtures::kInstallerRegKeyVariable, (kTestRoot + L"\\" + kVariant9Key).c_str());
-    ::SetEnvironmentVariableW(fixtures::kInstallerModeVariable, L"");
+    installer_ = vxtest::winePath(std::wstring(VX_PACKAGE_INSTALLER_PATH));
+    ::SetEnvironmentVariableW(vxtest::kInstallerRecordVariable, folder_.file(L"installer.rec").c_str());
+    ::SetEnvironmentVariableW(vxtest::kInstallerProductVariable, vxtest::childHelperPath().c_str());
+    ::SetEnvironmentVariableW(vxtest::kInstallerRegKeyVariable, (kTestRoot + L"\\" + kVariant9Key).c_str());
+    ::SetEnvironmentVariableW(vxtest::kInstallerModeVariable, L"");
     ::SetEnvironmentVariableW(L"VX_CHILD_RECORD", folder_.file(L"product.rec").c_str());
   }
 
@@ -295,7 +295,7 @@ class AppModelFlow : public AppModelTest {
     std::string relative = prefix_ + kPackagePath;
     std::filesystem::path target = files + relative;
     std::filesystem::create_directories(target.parent_path());
-    if (!bytes.empty()) testutil::writeFile(target.wstring(), bytes);
+    if (!bytes.empty()) vxtest::writeFile(target.wstring(), bytes);
     return widen(vxtest::httpUrl(state_, "/served/" + std::to_string(fails) + (withLength ? "/length" : "/nolength") +
                                              prefix_));
   }
@@ -366,11 +366,11 @@ class AppModelFlow : public AppModelTest {
   vxtest::LoopbackState state_;
   std::string prefix_;
   std::wstring installer_;
-  testutil::TempDir folder_;
+  vxtest::TempDir folder_;
 };
 
 TEST_F(AppModelFlow, WholeRoadFromFileNameToLaunchedProduct) {
-  const std::string installerBytes = testutil::readFile(installer_);
+  const std::string installerBytes = vxtest::readFile(installer_);
   ASSERT_GE(installerBytes.size(), 1048576u);
   Seen seen;
   ModelSettings settings = flowSettings(L"vandorix9_kr_com.game.app_2033_x (1)", serve(installerBytes, 0, true));
@@ -388,7 +388,7 @@ TEST_F(AppModelFlow, WholeRoadFromFileNameToLaunchedProduct) {
   EXPECT_EQ(std::count(seen.order.begin(), seen.order.end(), "success"), 1);
   EXPECT_EQ(seen.offThread, 0);
   for (const auto& p : seen.progress) EXPECT_EQ(p[2], static_cast<int>(installerBytes.size()));
-  EXPECT_EQ(testutil::readFile(installerPath()), installerBytes);
+  EXPECT_EQ(vxtest::readFile(installerPath()), installerBytes);
   EXPECT_FALSE(fileExists(installerPath() + L".tmp"));
   EXPECT_EQ(fileRequests().size(), 1u);
   EXPECT_TRUE(logged({L"CAppModel::startDownloadPlayer: start. current in get palyer url"}));
@@ -409,14 +409,14 @@ TEST_F(AppModelFlow, WholeRoadFromFileNameToLaunchedProduct) {
   EXPECT_TRUE(*seen.installStarted);
   EXPECT_EQ(seen.offThread, 0);
   const auto record = waitForRecord(folder_.file(L"installer.rec"));
-  EXPECT_EQ(record.at(fixtures::kKeyInstallerCommandLine),
+  EXPECT_EQ(record.at(vxtest::kKeyInstallerCommandLine),
             L"\"" + installerPath() + L"\" -silence -downloader -openid=2033 -language=kr -path=\"" + installPath() +
                 L"\"");
-  EXPECT_EQ(record.at(fixtures::kKeySilence), L"1");
-  EXPECT_EQ(record.at(fixtures::kKeyDownloader), L"1");
-  EXPECT_EQ(record.at(fixtures::kKeyOpenId), L"2033");
-  EXPECT_EQ(record.at(fixtures::kKeyLanguage), L"kr");
-  EXPECT_EQ(record.at(fixtures::kKeyPath), installPath());
+  EXPECT_EQ(record.at(vxtest::kKeySilence), L"1");
+  EXPECT_EQ(record.at(vxtest::kKeyDownloader), L"1");
+  EXPECT_EQ(record.at(vxtest::kKeyOpenId), L"2033");
+  EXPECT_EQ(record.at(vxtest::kKeyLanguage), L"kr");
+  EXPECT_EQ(record.at(vxtest::kKeyPath), installPath());
   EXPECT_TRUE(fileExists(installPath() + L"\\vxrunner.exe"));
   EXPECT_TRUE(fileExists(installPath() + L"data\\"));
   EXPECT_EQ(regString(root_, kVariant9Key, L"InstallDir"), installPath());
@@ -479,7 +479,7 @@ TEST_P(AppModelFallback, LibcurlTakesOverAfterTwoPlatformFailures) {
   // Nothing partial is left where the installer would be run from.
   EXPECT_FALSE(fileExists(installerPath() + L".tmp"));
   if (c.success) {
-    EXPECT_EQ(testutil::readFile(installerPath()), bytes);
+    EXPECT_EQ(vxtest::readFile(installerPath()), bytes);
     EXPECT_TRUE(collected("ad_download_sucess", "2033"));
   } else {
     EXPECT_FALSE(fileExists(installerPath()));
@@ -540,7 +540,7 @@ TEST_F(AppModelFlow, WithoutLengthPercentIsAgainstTenMebibytes) {
     EXPECT_EQ(p[2], 10485760);
     EXPECT_EQ(p[0], static_cast<int>(static_cast<double>(p[1]) / 10485760 * 100));
   }
-  EXPECT_EQ(testutil::readFile(installerPath()), bytes);
+  EXPECT_EQ(vxtest::readFile(installerPath()), bytes);
 }
 
 struct InstallCase {
@@ -559,7 +559,7 @@ TEST_P(AppModelInstall, OutcomeReachesCallbackEventAndLog) {
   const InstallCase& c = GetParam();
   if (c.mode != nullptr) {
     ASSERT_TRUE(::CopyFileW(installer_.c_str(), installerPath().c_str(), FALSE));
-    ::SetEnvironmentVariableW(fixtures::kInstallerModeVariable, c.mode);
+    ::SetEnvironmentVariableW(vxtest::kInstallerModeVariable, c.mode);
   }
   Seen seen;
   ModelSettings settings = flowSettings(L"vandorix9_kr_2033_x", L"");
@@ -698,15 +698,15 @@ std::wstring ownFolder() {
 // the current directory must never run. Each stop command names the system's
 // own taskkill, in the stop list's order.
 TEST_F(AppModelFlow, StopCommandsRunTheSystemTaskkillNeverAPlantedOne) {
-  testutil::TempDir current;
-  const PlantedProgram besideTheProgram(fixtures::childHelperPath(), ownFolder() + L"\\taskkill.exe");
-  const PlantedProgram inTheCurrentDirectory(fixtures::childHelperPath(), current.file(L"taskkill.exe"));
+  vxtest::TempDir current;
+  const PlantedProgram besideTheProgram(vxtest::childHelperPath(), ownFolder() + L"\\taskkill.exe");
+  const PlantedProgram inTheCurrentDirectory(vxtest::childHelperPath(), current.file(L"taskkill.exe"));
   ASSERT_TRUE(besideTheProgram.planted());
   ASSERT_TRUE(inTheCurrentDirectory.planted());
   const std::wstring plantedRecord = folder_.file(L"planted.rec");
-  ::SetEnvironmentVariableW(fixtures::kRecordVariable, plantedRecord.c_str());
+  ::SetEnvironmentVariableW(vxtest::kRecordVariable, plantedRecord.c_str());
   ASSERT_TRUE(::CopyFileW(installer_.c_str(), installerPath().c_str(), FALSE));
-  ::SetEnvironmentVariableW(fixtures::kInstallerModeVariable, L"nothing");
+  ::SetEnvironmentVariableW(vxtest::kInstallerModeVariable, L"nothing");
   Seen seen;
   auto model = makeModel(flowSettings(L"vandorix9_kr_2033_x", L""), seen);
   log_.clear();
@@ -725,7 +725,7 @@ TEST_F(AppModelFlow, StopCommandsRunTheSystemTaskkillNeverAPlantedOne) {
   }
   std::vector<std::wstring> started;
   int refused = 0;
-  for (const testutil::LogMessage& message : log_.messages()) {
+  for (const vxtest::LogMessage& message : log_.messages()) {
     if (message.function == "utility::process::create" && message.text.find(L"taskkill") != std::wstring::npos) {
       started.push_back(message.text);
     }
@@ -781,7 +781,7 @@ TEST_F(AppModelFlow, AnInstallJobThatCannotStartEndsAsNotStarted) {
 
 TEST_F(AppModelFlow, AModelDestroyedDuringTheInstallJobIsNotTouchedAfterwards) {
   ASSERT_TRUE(::CopyFileW(installer_.c_str(), installerPath().c_str(), FALSE));
-  ::SetEnvironmentVariableW(fixtures::kInstallerModeVariable, L"sleep=1000");
+  ::SetEnvironmentVariableW(vxtest::kInstallerModeVariable, L"sleep=1000");
   Seen seen;
   auto model = makeModel(flowSettings(L"vandorix9_kr_2033_x", L""), seen);
   model->startInstall();

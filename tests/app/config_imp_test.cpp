@@ -145,7 +145,7 @@ TEST_F(ConfigImpTest, PackageUrlsShareOneHttpsHost) {
 TEST_F(ConfigImpTest, OnlyVariants4And64LogTheirSelection) {
   std::vector<std::wstring> logged;
   {
-    testutil::LogCapture log;
+    vxtest::LogCapture log;
     config().setPlayer4();
     config().setPlayer64();
     config().setPlayer3();

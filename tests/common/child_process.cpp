@@ -10,7 +10,7 @@ namespace vxtest {
 
 unsigned runChildProcess(const std::wstring& linuxPath, const std::wstring& arguments,
                          unsigned limitMs) {
-  std::wstring commandLine = L"\"" + testutil::winePath(linuxPath) + L"\" " + arguments;
+  std::wstring commandLine = L"\"" + vxtest::winePath(linuxPath) + L"\" " + arguments;
   STARTUPINFOW startup = {};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info = {};

@@ -5,7 +5,7 @@
 
 #include "utility/log.h"
 
-namespace testutil {
+namespace vxtest {
 
 namespace {
 
@@ -71,4 +71,4 @@ bool LogCapture::anyLineHas(std::initializer_list<const wchar_t*> parts) const {
   });
 }
 
-}  // namespace testutil
+}  // namespace vxtest

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace testutil {
+namespace vxtest {
 
 // One message as the code under test logged it.
 struct LogMessage {
@@ -36,4 +36,4 @@ class LogCapture {
   bool anyLineHas(std::initializer_list<const wchar_t*> parts) const;
 };
 
-}  // namespace testutil
+}  // namespace vxtest

@@ -8,7 +8,7 @@
 
 #include "utility/ufile.h"
 
-namespace testutil {
+namespace vxtest {
 
 namespace {
 
@@ -48,4 +48,4 @@ bool writeFile(const std::filesystem::path& path, const std::string& bytes) {
   return static_cast<bool>(out);
 }
 
-}  // namespace testutil
+}  // namespace vxtest

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-namespace testutil {
+namespace vxtest {
 
 // A new folder under the user's temp folder, named after the process id and
 // a counter so that no two in a run share one; removed with everything in
@@ -30,4 +30,4 @@ std::string readFile(const std::filesystem::path& path);
 // Writes bytes to path, replacing it; false when that fails.
 bool writeFile(const std::filesystem::path& path, const std::string& bytes);
 
-}  // namespace testutil
+}  // namespace vxtest

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace testutil {
+namespace vxtest {
 
 namespace {
 
@@ -19,4 +19,4 @@ std::string winePath(const std::string& linuxPath) { return onDriveZ(linuxPath);
 
 std::wstring winePath(const std::wstring& linuxPath) { return onDriveZ(linuxPath); }
 
-}  // namespace testutil
+}  // namespace vxtest

@@ -3,11 +3,11 @@
 
 #include <string>
 
-namespace testutil {
+namespace vxtest {
 
 // The Windows form of an absolute Linux path: Wine maps drive Z: to "/", so
 // "/a/b" becomes "Z:\a\b".
 std::string winePath(const std::string& linuxPath);
 std::wstring winePath(const std::wstring& linuxPath);
 
-}  // namespace testutil
+}  // namespace vxtest

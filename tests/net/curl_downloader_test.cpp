@@ -29,11 +29,11 @@ class CurlTransfer : public testing::Test {
     });
   }
   std::wstring target() const { return folder_.file(L"package.exe"); }
-  std::string downloaded() const { return testutil::readFile(target()); }
+  std::string downloaded() const { return vxtest::readFile(target()); }
 
   LoopbackState state_;
-  testutil::TempDir folder_;
-  testutil::LogCapture log_;
+  vxtest::TempDir folder_;
+  vxtest::LogCapture log_;
 };
 
 struct DownloadCase {
@@ -79,7 +79,7 @@ TEST_F(CurlTransfer, FailsOnErrorStatusesAndTooManyRedirects) {
 }
 
 TEST_F(CurlTransfer, ReplacesAnExistingFileAndFailsWhenTheFileCannotBeMade) {
-  testutil::writeFile(target(), std::string(5000, 'x'));
+  vxtest::writeFile(target(), std::string(5000, 'x'));
   ASSERT_TRUE(download(vxtest::httpUrl(state_, "/file/10")));
   EXPECT_EQ(downloaded(), vxtest::patternBytes(10));
   EXPECT_FALSE(CCurlDownloader::downloadFile(folder_.file(L"missing\\package.exe"),

@@ -41,7 +41,7 @@ TEST(HttpClient, UrlsThatCannotBeTakenApartFailAtStage1) {
   };
   for (const std::wstring& url : urls) {
     SCOPED_TRACE(testing::PrintToString(url.substr(0, 40)));
-    testutil::RecordingClientSink sink;
+    vxtest::RecordingClientSink sink;
     CHttpClient client;
     EXPECT_FALSE(client.open(url, L"", &sink));
     ASSERT_EQ(sink.errors.size(), 1u);
@@ -53,7 +53,7 @@ TEST(HttpClient, UrlsThatCannotBeTakenApartFailAtStage1) {
 }
 
 TEST(HttpClient, HostOf255CharactersIsAccepted) {
-  testutil::RecordingClientSink sink;
+  vxtest::RecordingClientSink sink;
   CHttpClient client;
   EXPECT_TRUE(client.open(L"http://" + std::wstring(255, L'a') + L"/x", L"", &sink));
   EXPECT_TRUE(sink.errors.empty());
@@ -62,7 +62,7 @@ TEST(HttpClient, HostOf255CharactersIsAccepted) {
 TEST(HttpClient, RefusedConnectionFailsAtStage6) {
   const std::wstring url =
       L"http://127.0.0.1:" + std::to_wstring(closedLoopbackPort()) + L"/Vandorix.exe";
-  testutil::RecordingClientSink sink;
+  vxtest::RecordingClientSink sink;
   CHttpClient client;
   ASSERT_TRUE(client.open(url, L"", &sink));
   EXPECT_FALSE(client.request());
@@ -73,15 +73,15 @@ TEST(HttpClient, RefusedConnectionFailsAtStage6) {
 }
 
 TEST(HttpDownloader, RefusedConnectionIsLoggedAndCreatesNoFile) {
-  testutil::TempDir folder;
+  vxtest::TempDir folder;
   const std::wstring target = folder.file(L"Vandorix.exe.tmp");
-  testutil::LogCapture log;
+  vxtest::LogCapture log;
   utility::CHttpDownloader downloader;
   EXPECT_FALSE(downloader.download(
       L"http://127.0.0.1:" + std::to_wstring(closedLoopbackPort()) + L"/Vandorix.exe", target,
       nullptr));
   EXPECT_FALSE(std::filesystem::exists(target));
-  EXPECT_TRUE(testutil::hasLogLine(log.lines(), "utility::CHttpDownload2FileSink::onHttpError", L"onHttpErro 6, 12029"));
+  EXPECT_TRUE(vxtest::hasLogLine(log.lines(), "utility::CHttpDownload2FileSink::onHttpError", L"onHttpErro 6, 12029"));
 }
 
 }  // namespace

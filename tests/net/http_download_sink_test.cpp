@@ -23,10 +23,10 @@ class DownloadSink : public testing::Test {
   std::wstring target() const { return folder_.file(L"Vandorix.exe.tmp"); }
   bool targetExists() const { return std::filesystem::exists(target()); }
 
-  testutil::LogCapture log_;
-  testutil::TempDir folder_;
+  vxtest::LogCapture log_;
+  vxtest::TempDir folder_;
   CTaskThread stopHolder_;
-  testutil::RecordingProgress progress_;
+  vxtest::RecordingProgress progress_;
 };
 
 TEST_F(DownloadSink, OnlyA2xxStatusCreatesTheFile) {
@@ -43,7 +43,7 @@ TEST_F(DownloadSink, OnlyA2xxStatusCreatesTheFile) {
     EXPECT_EQ(sink.onHttpRecvHeader(10, c.status), c.accepted);
     sink.onHttpComplete();
     EXPECT_EQ(targetExists(), c.accepted);
-    EXPECT_EQ(testutil::hasLogLine(log_.lines(), kHeaderFunction, L"onHttpErro status = " + std::to_wstring(c.status)),
+    EXPECT_EQ(vxtest::hasLogLine(log_.lines(), kHeaderFunction, L"onHttpErro status = " + std::to_wstring(c.status)),
               !c.accepted);
   }
 }
@@ -56,7 +56,7 @@ TEST_F(DownloadSink, ExpectedTotalFallsBackToTenMiBWithoutALength) {
   const Case cases[] = {{5, 5}, {1, 1}, {0, 10485760}, {-1, 10485760}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.contentLength);
-    testutil::RecordingProgress progress;
+    vxtest::RecordingProgress progress;
     CHttpDownload2FileSink sink(target(), &stopHolder_, &progress);
     ASSERT_TRUE(sink.onHttpRecvHeader(c.contentLength, 200));
     EXPECT_TRUE(sink.onHttpRecvData("abc", 3));
@@ -68,7 +68,7 @@ TEST_F(DownloadSink, ExpectedTotalFallsBackToTenMiBWithoutALength) {
     EXPECT_EQ(progress.calls[1].received, 5);
     // More bytes than announced do not change the expected total.
     EXPECT_EQ(progress.calls[1].expected, c.expected);
-    EXPECT_EQ(testutil::readFile(target()), "abcde");
+    EXPECT_EQ(vxtest::readFile(target()), "abcde");
   }
 }
 
@@ -77,7 +77,7 @@ TEST_F(DownloadSink, WritesWithoutAProgressSink) {
   ASSERT_TRUE(sink.onHttpRecvHeader(-1, 200));
   EXPECT_TRUE(sink.onHttpRecvData("xyz", 3));
   sink.onHttpComplete();
-  EXPECT_EQ(testutil::readFile(target()), "xyz");
+  EXPECT_EQ(vxtest::readFile(target()), "xyz");
 }
 
 TEST_F(DownloadSink, RefusedProgressWritesNothing) {
@@ -98,13 +98,13 @@ TEST_F(DownloadSink, StopRequestEndsBeforeProgressAndWrite) {
   EXPECT_FALSE(sink.onHttpRecvData("def", 3));
   sink.onHttpComplete();
   EXPECT_EQ(progress_.calls.size(), 1u);
-  EXPECT_EQ(testutil::readFile(target()), "abc");
+  EXPECT_EQ(vxtest::readFile(target()), "abc");
 }
 
 TEST_F(DownloadSink, FileThatCannotBeCreatedIsLogged) {
   CHttpDownload2FileSink sink(folder_.file(L"missing\\Vandorix.exe.tmp"), &stopHolder_, &progress_);
   EXPECT_FALSE(sink.onHttpRecvHeader(3, 200));
-  EXPECT_TRUE(testutil::hasLogLine(log_.lines(), kHeaderFunction, L"onHttpErro create file error  " +
+  EXPECT_TRUE(vxtest::hasLogLine(log_.lines(), kHeaderFunction, L"onHttpErro create file error  " +
                                              std::to_wstring(ERROR_PATH_NOT_FOUND)));
 }
 
@@ -112,7 +112,7 @@ TEST_F(DownloadSink, ErrorIsLoggedWithStageAndCodeAndClosesTheFile) {
   CHttpDownload2FileSink sink(target(), &stopHolder_, &progress_);
   ASSERT_TRUE(sink.onHttpRecvHeader(3, 200));
   sink.onHttpError(HttpErrorStage::kSendRequest, ERROR_INTERNET_CANNOT_CONNECT);
-  EXPECT_TRUE(testutil::hasLogLine(log_.lines(), "utility::CHttpDownload2FileSink::onHttpError", L"onHttpErro 6, 12029"));
+  EXPECT_TRUE(vxtest::hasLogLine(log_.lines(), "utility::CHttpDownload2FileSink::onHttpError", L"onHttpErro 6, 12029"));
   // Closed: the file can be deleted at once.
   EXPECT_TRUE(::DeleteFileW(target().c_str()));
 }

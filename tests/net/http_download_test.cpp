@@ -38,8 +38,8 @@ class HttpDownload : public testing::Test {
   }
 
   vxtest::LoopbackState state_;
-  testutil::LogCapture log_;
-  testutil::TempDir folder_;
+  vxtest::LogCapture log_;
+  vxtest::TempDir folder_;
   // The loopback server redirects to plain http.
   utility::CHttpDownloader downloader_{utility::HttpClientOptions{.plainHttpRedirects = true}};
 };
@@ -64,11 +64,11 @@ TEST_F(HttpDownload, WholeBodiesAreWrittenWithProgressPerChunk) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.path);
     std::filesystem::remove(target());
-    testutil::RecordingProgress progress;
+    vxtest::RecordingProgress progress;
     ASSERT_TRUE(downloader_.download(url(c.path), target(), &progress));
-    EXPECT_TRUE(testutil::readFile(target()) == vxtest::patternBytes(c.size));
+    EXPECT_TRUE(vxtest::readFile(target()) == vxtest::patternBytes(c.size));
     int received = 0;
-    for (const testutil::ProgressCall& call : progress.calls) {
+    for (const vxtest::ProgressCall& call : progress.calls) {
       EXPECT_GT(call.length, 0);
       EXPECT_LE(call.length, kBufferSize);
       received += call.length;
@@ -94,7 +94,7 @@ TEST_F(HttpDownload, ErrorStatusesAreLoggedAndCreateNoFile) {
     SCOPED_TRACE(c.path);
     EXPECT_FALSE(downloader_.download(url(c.path), target(), nullptr));
     EXPECT_FALSE(targetExists());
-    EXPECT_TRUE(testutil::hasLogLine(log_.lines(), "utility::CHttpDownload2FileSink::onHttpRecvHeader",
+    EXPECT_TRUE(vxtest::hasLogLine(log_.lines(), "utility::CHttpDownload2FileSink::onHttpRecvHeader",
                          L"onHttpErro status = " + std::to_wstring(c.status)));
   }
 }
@@ -109,7 +109,7 @@ TEST_F(HttpDownload, MoreThanFiveRedirectsFail) {
     log_.clear();
     EXPECT_FALSE(downloader_.download(url(path), target(), nullptr));
     EXPECT_FALSE(targetExists());
-    EXPECT_TRUE(testutil::hasLogLine(log_.lines(), kRequestFunction, L"too many redirects, limit 5"));
+    EXPECT_TRUE(vxtest::hasLogLine(log_.lines(), kRequestFunction, L"too many redirects, limit 5"));
   }
   EXPECT_EQ(requestsFor(loop), 6u);
 }
@@ -120,7 +120,7 @@ TEST_F(HttpDownload, RedirectToPlainHttpIsRefused) {
   utility::CHttpDownloader httpsOnly;
   EXPECT_FALSE(httpsOnly.download(url("/redirect-to/http/loop/" + tag), target(), nullptr));
   EXPECT_FALSE(targetExists());
-  EXPECT_TRUE(testutil::hasLogLine(log_.lines(), kRequestFunction,
+  EXPECT_TRUE(vxtest::hasLogLine(log_.lines(), kRequestFunction,
                                    L"redirect refused, not https: " + url("/loop/" + tag)));
   EXPECT_EQ(requestsFor("/loop/" + tag), 0u);
 }
@@ -129,13 +129,13 @@ TEST_F(HttpDownload, RedirectToPlainHttpIsRefused) {
 // body to WinINet; a cut-off installer must not count as downloaded.
 TEST_F(HttpDownload, BodyCutShortFails) {
   EXPECT_FALSE(downloader_.download(url("/cut/50000"), target(), nullptr));
-  EXPECT_TRUE(testutil::hasLogLine(log_.lines(), kRequestFunction,
+  EXPECT_TRUE(vxtest::hasLogLine(log_.lines(), kRequestFunction,
                                  L"body ended after 50000 of 100001 bytes"));
 }
 
 TEST_F(HttpDownload, StalledServerFailsInsteadOfHanging) {
   utility::CHttpDownloader downloader({.silenceLimitMs = 2000});
-  testutil::RecordingProgress progress;
+  vxtest::RecordingProgress progress;
   EXPECT_FALSE(downloader.download(url("/stall/40000"), target(), &progress));
   ASSERT_FALSE(progress.calls.empty());
   EXPECT_LE(progress.calls.back().received, 40000);
@@ -166,7 +166,7 @@ TEST_F(HttpDownload, ADownloadBelowTheMinimumRateForTheWindowFails) {
     log_.clear();
     EXPECT_EQ(downloader.download(url(c.path), target(), nullptr), c.passes);
     if (c.passes) {
-      EXPECT_TRUE(testutil::readFile(target()) == vxtest::patternBytes(1500));
+      EXPECT_TRUE(vxtest::readFile(target()) == vxtest::patternBytes(1500));
     } else {
       // Measured while the bytes arrive, not once the body has ended.
       const std::wstring slow = log_.after(kRequestFunction, L"too slow after ");
@@ -198,15 +198,15 @@ TEST_F(HttpDownload, DownloadAfterCancelRunsNormally) {
   EXPECT_FALSE(downloader_.download(url("/status/404"), target(), nullptr));
   downloader_.cancel();
   EXPECT_TRUE(downloader_.download(url("/file/5000"), target(), nullptr));
-  EXPECT_TRUE(testutil::readFile(target()) == vxtest::patternBytes(5000));
+  EXPECT_TRUE(vxtest::readFile(target()) == vxtest::patternBytes(5000));
   downloader_.cancel();
   downloader_.cancel();
   EXPECT_TRUE(downloader_.download(url("/file/6000"), target(), nullptr));
-  EXPECT_TRUE(testutil::readFile(target()) == vxtest::patternBytes(6000));
+  EXPECT_TRUE(vxtest::readFile(target()) == vxtest::patternBytes(6000));
 }
 
 TEST_F(HttpDownload, RefusedFirstChunkLeavesAnEmptyFile) {
-  testutil::RecordingProgress progress;
+  vxtest::RecordingProgress progress;
   progress.refuseAt = 0;
   EXPECT_FALSE(downloader_.download(url("/file/100000"), target(), &progress));
   ASSERT_TRUE(targetExists());
@@ -229,7 +229,7 @@ TEST_F(HttpDownload, ClientReportsLengthStatusAndBody) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.path);
-    testutil::RecordingClientSink sink;
+    vxtest::RecordingClientSink sink;
     utility::CHttpClient client;
     ASSERT_TRUE(client.open(url(c.path), L"", &sink));
     EXPECT_TRUE(client.request());
@@ -244,7 +244,7 @@ TEST_F(HttpDownload, ClientReportsLengthStatusAndBody) {
 }
 
 TEST_F(HttpDownload, SinkRefusingTheBodyEndsTheRequest) {
-  testutil::RecordingClientSink sink;
+  vxtest::RecordingClientSink sink;
   sink.refuseAfterChunks = 1;
   utility::CHttpClient client;
   ASSERT_TRUE(client.open(url("/file/200000"), L"", &sink));

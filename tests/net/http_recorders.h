@@ -8,7 +8,7 @@
 #include "net/http_client.h"
 #include "net/http_downloader.h"
 
-namespace testutil {
+namespace vxtest {
 
 struct ClientError {
   utility::HttpErrorStage stage;
@@ -66,7 +66,7 @@ class RecordingProgress : public utility::CHttpDownloader::IHttpDownloadSink {
   int refuseAt = -1;
 };
 
-// True when lines (from testutil::LogCapture::lines) hold exactly function's text.
+// True when lines (from vxtest::LogCapture::lines) hold exactly function's text.
 inline bool hasLogLine(const std::vector<std::wstring>& lines, const std::string& function,
                        const std::wstring& text) {
   const std::wstring wanted = std::wstring(function.begin(), function.end()) + L": " + text;
@@ -76,4 +76,4 @@ inline bool hasLogLine(const std::vector<std::wstring>& lines, const std::string
   return false;
 }
 
-}  // namespace testutil
+}  // namespace vxtest

@@ -31,7 +31,7 @@ class WinInetTlsBase : public testing::Test {
 
   // Fetches path from port as host over HTTPS with the client alone.
   bool fetch(int port, const std::string& path, const std::string& host,
-             testutil::RecordingClientSink& sink) {
+             vxtest::RecordingClientSink& sink) {
     utility::CHttpClient client;
     return client.open(widen(vxtest::httpsUrl(port, path, host)), L"", &sink) && client.request();
   }
@@ -44,7 +44,7 @@ class WinInetTlsOutside : public WinInetTlsBase {};
 
 TEST_F(WinInetTls, TrustedCertificateForTheRightHostDownloads) {
   const std::string paths[] = {"/file/100000", "/redirect/2/file/70000", "/nolength/50000"};
-  testutil::TempDir folder;
+  vxtest::TempDir folder;
   const std::wstring target = folder.file(L"Vandorix.exe.tmp");
   utility::CHttpDownloader downloader;
   for (const std::string& path : paths) {
@@ -53,7 +53,7 @@ TEST_F(WinInetTls, TrustedCertificateForTheRightHostDownloads) {
     ASSERT_TRUE(downloader.download(widen(vxtest::httpsUrl(state_.httpsPort, path, "localhost")),
                                     target, nullptr));
     const size_t size = std::stoul(path.substr(path.rfind('/') + 1));
-    EXPECT_TRUE(testutil::readFile(target) == vxtest::patternBytes(size));
+    EXPECT_TRUE(vxtest::readFile(target) == vxtest::patternBytes(size));
   }
 }
 
@@ -72,7 +72,7 @@ TEST_F(WinInetTls, RedirectsLeadOnlyToHttps) {
       {"https to http", vxtest::httpsUrl(state_.httpsPort, "/redirect-to/http/file/1000?" + query), false,
        "http"},
   };
-  testutil::TempDir folder;
+  vxtest::TempDir folder;
   const std::wstring target = folder.file(L"Vandorix.exe.tmp");
   utility::CHttpDownloader downloader;
   for (const Case& c : cases) {
@@ -99,7 +99,7 @@ TEST_F(WinInetTls, UntrustedOrMisnamedCertificateFailsAtStage6) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    testutil::RecordingClientSink sink;
+    vxtest::RecordingClientSink sink;
     EXPECT_FALSE(fetch(c.port, "/file/1000", c.host, sink));
     ASSERT_EQ(sink.errors.size(), 1u);
     EXPECT_EQ(sink.errors[0].stage, HttpErrorStage::kSendRequest);
@@ -112,7 +112,7 @@ TEST_F(WinInetTls, UntrustedOrMisnamedCertificateFailsAtStage6) {
 // The test CA was trusted only inside the test's namespace and has left no
 // trace in the prefix.
 TEST_F(WinInetTlsOutside, TestCaIsNotTrusted) {
-  testutil::RecordingClientSink sink;
+  vxtest::RecordingClientSink sink;
   EXPECT_FALSE(fetch(state_.httpsPort, "/file/1000", "localhost", sink));
   ASSERT_EQ(sink.errors.size(), 1u);
   EXPECT_EQ(sink.errors[0].stage, HttpErrorStage::kSendRequest);

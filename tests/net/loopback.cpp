@@ -45,7 +45,7 @@ std::string member(const rapidjson::Value& v, const char* name) {
 
 bool parseRecord(const std::filesystem::path& jsonFile, CollectorRecord& out) {
   rapidjson::Document doc;
-  std::string text = testutil::readFile(jsonFile);
+  std::string text = vxtest::readFile(jsonFile);
   if (doc.Parse(text.c_str()).HasParseError() || !doc.IsObject()) return false;
   out.seq = doc.HasMember("seq") ? doc["seq"].GetInt() : 0;
   out.method = member(doc, "method");
@@ -58,7 +58,7 @@ bool parseRecord(const std::filesystem::path& jsonFile, CollectorRecord& out) {
     }
   }
   std::filesystem::path bodyFile = jsonFile;
-  out.body = testutil::readFile(bodyFile.replace_extension(".body"));
+  out.body = vxtest::readFile(bodyFile.replace_extension(".body"));
   return true;
 }
 
@@ -74,7 +74,7 @@ std::string CollectorRecord::header(const std::string& name) const {
 bool loadLoopbackState(LoopbackState& out) {
   std::string file = stateFilePath();
   if (file.empty()) return false;
-  auto pairs = readPairs(testutil::readFile(testutil::winePath(file)));
+  auto pairs = readPairs(vxtest::readFile(vxtest::winePath(file)));
   for (const char* key : {"http_port", "https_port", "untrusted_port", "wronghost_port", "ca_file",
                           "untrusted_ca_file", "bundle_file", "records_dir"}) {
     if (pairs[key].empty()) return false;
@@ -83,10 +83,10 @@ bool loadLoopbackState(LoopbackState& out) {
   out.httpsPort = std::atoi(pairs["https_port"].c_str());
   out.untrustedPort = std::atoi(pairs["untrusted_port"].c_str());
   out.wrongHostPort = std::atoi(pairs["wronghost_port"].c_str());
-  out.caFile = testutil::winePath(pairs["ca_file"]);
-  out.untrustedCaFile = testutil::winePath(pairs["untrusted_ca_file"]);
-  out.bundleFile = testutil::winePath(pairs["bundle_file"]);
-  out.recordsDir = testutil::winePath(pairs["records_dir"]);
+  out.caFile = vxtest::winePath(pairs["ca_file"]);
+  out.untrustedCaFile = vxtest::winePath(pairs["untrusted_ca_file"]);
+  out.bundleFile = vxtest::winePath(pairs["bundle_file"]);
+  out.recordsDir = vxtest::winePath(pairs["records_dir"]);
   return true;
 }
 

@@ -35,7 +35,7 @@ void operator delete[](void* block, size_t) noexcept { std::free(block); }
 void operator delete(void* block, const std::nothrow_t&) noexcept { std::free(block); }
 void operator delete[](void* block, const std::nothrow_t&) noexcept { std::free(block); }
 
-namespace skintest {
+namespace vxtest {
 
 ScopedAllocationCounter::ScopedAllocationCounter() {
   allocations.store(0);
@@ -46,4 +46,4 @@ ScopedAllocationCounter::~ScopedAllocationCounter() { counting.store(false); }
 
 size_t ScopedAllocationCounter::Count() const { return allocations.load(); }
 
-}  // namespace skintest
+}  // namespace vxtest

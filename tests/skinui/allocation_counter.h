@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-namespace skintest {
+namespace vxtest {
 
 class ScopedAllocationCounter {
  public:
@@ -19,4 +19,4 @@ class ScopedAllocationCounter {
   size_t Count() const;
 };
 
-}  // namespace skintest
+}  // namespace vxtest

@@ -12,7 +12,7 @@
 
 namespace {
 
-using skintest::Bytes;
+using vxtest::Bytes;
 namespace fs = std::filesystem;
 
 int extractTo(const Bytes& archive, const std::wstring& dir,
@@ -21,12 +21,12 @@ int extractTo(const Bytes& archive, const std::wstring& dir,
 }
 
 TEST(ArchiveDirectory, WritesFilesFoldersAndEmptyFiles) {
-  for (int id : {skintest::kSkinBcj, skintest::kSkinLzma2}) {
-    testutil::TempDir dir;
-    ASSERT_EQ(extractTo(skintest::ResourceBytes(id), dir.path() + L"\\"), SkinUI::kArchiveOk) << id;
+  for (int id : {vxtest::kSkinBcj, vxtest::kSkinLzma2}) {
+    vxtest::TempDir dir;
+    ASSERT_EQ(extractTo(vxtest::ResourceBytes(id), dir.path() + L"\\"), SkinUI::kArchiveOk) << id;
     for (const wchar_t* name : {L"mainframe.xml", L"language.tsv", L"common/close.png",
                                 L"common/icons/deep/arrow.bin"}) {
-      EXPECT_EQ(skintest::ReadFileBytes(dir.file(name)), skintest::SkinSource(name));
+      EXPECT_EQ(vxtest::ReadFileBytes(dir.file(name)), vxtest::SkinSource(name));
     }
     EXPECT_TRUE(fs::is_directory(fs::path(dir.file(L"common\\icons\\deep"))));
     fs::path empty(dir.file(L"layout\\empty.xml"));
@@ -49,38 +49,38 @@ class CurrentDirectory {
 };
 
 TEST(ArchiveDirectory, RelativeTargetIsTakenFromTheCurrentDirectory) {
-  testutil::TempDir dir;
-  Bytes archive = skintest::ResourceBytes(skintest::kSkinLzma2);
+  vxtest::TempDir dir;
+  Bytes archive = vxtest::ResourceBytes(vxtest::kSkinLzma2);
   {
     CurrentDirectory inside(dir.path());
     ASSERT_EQ(extractTo(archive, L"unpacked"), SkinUI::kArchiveOk);
     EXPECT_EQ(extractTo(archive, L""), SkinUI::kArchiveBadParameter);
   }
-  EXPECT_EQ(skintest::ReadFileBytes(dir.file(L"unpacked\\common\\close.png")),
-            skintest::SkinSource(L"common/close.png"));
+  EXPECT_EQ(vxtest::ReadFileBytes(dir.file(L"unpacked\\common\\close.png")),
+            vxtest::SkinSource(L"common/close.png"));
   EXPECT_EQ(SkinUI::ExtractArchiveToDirectory(archive.data(), archive.size(), nullptr),
             SkinUI::kArchiveBadParameter);
 }
 
 TEST(ArchiveDirectory, DamagedFileGives1005) {
-  Bytes archive = skintest::ResourceBytes(skintest::kSkinCopy);
-  archive[skintest::FindText(archive, "DEEP-ARROW")] ^= 0x20;
-  testutil::TempDir dir;
+  Bytes archive = vxtest::ResourceBytes(vxtest::kSkinCopy);
+  archive[vxtest::FindText(archive, "DEEP-ARROW")] ^= 0x20;
+  vxtest::TempDir dir;
   EXPECT_EQ(extractTo(archive, dir.path() + L"\\"), SkinUI::kArchiveCrcError);
 }
 
 TEST(ArchiveDirectory, FileThatCannotBeOpenedGives1015) {
-  testutil::TempDir dir;
+  vxtest::TempDir dir;
   fs::create_directories(fs::path(dir.file(L"mainframe.xml")));
-  EXPECT_EQ(extractTo(skintest::ResourceBytes(skintest::kSkinLzma2), dir.path() + L"\\"),
+  EXPECT_EQ(extractTo(vxtest::ResourceBytes(vxtest::kSkinLzma2), dir.path() + L"\\"),
             SkinUI::kArchiveCannotOpenOutput);
 }
 
 TEST(ArchiveDirectory, ObserverSeesRunningTotalsAndCanStop) {
-  Bytes archive = skintest::ResourceBytes(skintest::kSkinLzma2);
+  Bytes archive = vxtest::ResourceBytes(vxtest::kSkinLzma2);
   uint64_t last = 0;
   int calls = 0;
-  testutil::TempDir all;
+  vxtest::TempDir all;
   ASSERT_EQ(extractTo(archive, all.path() + L"\\", [&](uint64_t total, const wchar_t* file) {
               EXPECT_GT(total, last);
               EXPECT_NE(file[0], L'\0');
@@ -91,7 +91,7 @@ TEST(ArchiveDirectory, ObserverSeesRunningTotalsAndCanStop) {
             SkinUI::kArchiveOk);
   EXPECT_GE(calls, 4);
 
-  testutil::TempDir stopped;
+  vxtest::TempDir stopped;
   int seen = 0;
   EXPECT_EQ(extractTo(archive, stopped.path() + L"\\", [&](uint64_t, const wchar_t*) { return ++seen < 2; }),
             SkinUI::kArchiveStopped);
@@ -101,10 +101,10 @@ TEST(ArchiveDirectory, ObserverSeesRunningTotalsAndCanStop) {
 // The archive holds "zz/evil.txt"; renaming "zz" to ".." in its plain
 // header (and fixing the header CRCs) makes an entry that points outside.
 Bytes escapingArchive() {
-  Bytes archive = skintest::ResourceBytes(skintest::kEscapeCopy);
+  Bytes archive = vxtest::ResourceBytes(vxtest::kEscapeCopy);
   const std::string zz("z\0z\0", 4);
-  for (size_t at = skintest::FindText(archive, zz); at != std::string::npos;
-       at = skintest::FindText(archive, zz)) {
+  for (size_t at = vxtest::FindText(archive, zz); at != std::string::npos;
+       at = vxtest::FindText(archive, zz)) {
     archive[at] = '.';
     archive[at + 2] = '.';
   }
@@ -117,14 +117,14 @@ Bytes escapingArchive() {
     for (int i = 0; i < 4; ++i) archive[at + i] = static_cast<unsigned char>(v >> (8 * i));
   };
   size_t header = 32 + static_cast<size_t>(get64(12));
-  put32(28, skintest::Crc32(archive.data() + header, static_cast<size_t>(get64(20))));
-  put32(8, skintest::Crc32(archive.data() + 12, 20));
+  put32(28, vxtest::Crc32(archive.data() + header, static_cast<size_t>(get64(20))));
+  put32(8, vxtest::Crc32(archive.data() + 12, 20));
   return archive;
 }
 
 TEST(ArchiveDirectory, NameThatLeavesTheDirectoryIsRefused) {
   Bytes archive = escapingArchive();
-  testutil::TempDir parent;
+  vxtest::TempDir parent;
   std::wstring target = parent.file(L"target\\");
   fs::create_directories(fs::path(target));
   // Readable in memory, refused on disk.

@@ -9,7 +9,7 @@
 
 namespace {
 
-using skintest::Bytes;
+using vxtest::Bytes;
 
 struct Unpacked {
   std::wstring name;
@@ -33,7 +33,7 @@ Extraction extract(const Bytes& archive) {
 // Every file reported must be byte-identical to its source in data/skin.
 void expectMatchesSources(const std::vector<Unpacked>& files) {
   for (const Unpacked& file : files) {
-    EXPECT_EQ(file.data, skintest::SkinSource(file.name)) << std::string(file.name.begin(), file.name.end());
+    EXPECT_EQ(file.data, vxtest::SkinSource(file.name)) << std::string(file.name.begin(), file.name.end());
   }
 }
 
@@ -49,7 +49,7 @@ void expectPrefixOf(const std::vector<Unpacked>& damaged, const std::vector<Unpa
 class ArchiveMethods : public testing::TestWithParam<int> {};
 
 TEST_P(ArchiveMethods, ReportsEveryNonEmptyFileAndNoDirectoryOrEmptyFile) {
-  Bytes archive = skintest::ResourceBytes(GetParam());
+  Bytes archive = vxtest::ResourceBytes(GetParam());
   ASSERT_FALSE(archive.empty());
   Extraction out = extract(archive);
   EXPECT_EQ(out.result, SkinUI::kArchiveOk);
@@ -62,23 +62,23 @@ TEST_P(ArchiveMethods, ReportsEveryNonEmptyFileAndNoDirectoryOrEmptyFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Lzma2CopyAndBcj, ArchiveMethods,
-                         testing::Values(skintest::kSkinLzma2, skintest::kSkinCopy,
-                                         skintest::kSkinBcj));
+                         testing::Values(vxtest::kSkinLzma2, vxtest::kSkinCopy,
+                                         vxtest::kSkinBcj));
 
 TEST(ArchiveExtract, DictionarySmallerThanTheOutputIsStreamedThroughAWindow) {
-  Extraction out = extract(skintest::ResourceBytes(skintest::kSmallWindow));
+  Extraction out = extract(vxtest::ResourceBytes(vxtest::kSmallWindow));
   EXPECT_EQ(out.result, SkinUI::kArchiveOk);
   ASSERT_EQ(out.files.size(), 1u);
   EXPECT_EQ(out.files[0].name, L"big.txt");
-  Bytes expected = skintest::WindowSource();
+  Bytes expected = vxtest::WindowSource();
   EXPECT_EQ(expected.size(), 12000u);
   EXPECT_EQ(out.files[0].data, expected);
 }
 
 TEST(ArchiveExtract, CrcMismatchGives1005AndKeepsTheFilesBeforeIt) {
-  Bytes archive = skintest::ResourceBytes(skintest::kSkinCopy);
+  Bytes archive = vxtest::ResourceBytes(vxtest::kSkinCopy);
   Extraction intact = extract(archive);
-  size_t at = skintest::FindText(archive, "DEEP-ARROW");
+  size_t at = vxtest::FindText(archive, "DEEP-ARROW");
   ASSERT_NE(at, std::string::npos);
   archive[at] ^= 0x20;
 
@@ -91,7 +91,7 @@ TEST(ArchiveExtract, CrcMismatchGives1005AndKeepsTheFilesBeforeIt) {
 }
 
 TEST(ArchiveExtract, DamagedCompressedStreamFailsAndReportsOnlyIntactFiles) {
-  Bytes archive = skintest::ResourceBytes(skintest::kSkinLzma2);
+  Bytes archive = vxtest::ResourceBytes(vxtest::kSkinLzma2);
   Extraction intact = extract(archive);
   // The packed stream starts right after the 32-byte start header.
   for (size_t at : {size_t{40}, size_t{120}, size_t{200}}) {
@@ -106,7 +106,7 @@ TEST(ArchiveExtract, DamagedCompressedStreamFailsAndReportsOnlyIntactFiles) {
 }
 
 TEST(ArchiveExtract, TruncatedArchiveFailsWithoutReportingFiles) {
-  Bytes archive = skintest::ResourceBytes(skintest::kSkinLzma2);
+  Bytes archive = vxtest::ResourceBytes(vxtest::kSkinLzma2);
   for (size_t keep : {size_t{6}, size_t{31}, size_t{32}, archive.size() / 2, archive.size() - 1}) {
     Bytes cut(archive.begin(), archive.begin() + static_cast<std::ptrdiff_t>(keep));
     Extraction out = extract(cut);
@@ -119,7 +119,7 @@ TEST(ArchiveExtract, TruncatedArchiveFailsWithoutReportingFiles) {
 TEST(ArchiveExtract, BytesThatAreNoArchiveGive1014) {
   Bytes text = {'n', 'o', 't', ' ', 'a', 'n', ' ', 'a', 'r', 'c', 'h', 'i', 'v', 'e', ' ', 'a',
                 't', ' ', 'a', 'l', 'l', '.', '.', '.', '.', '.', '.', '.', '.', '.', '.', '.'};
-  Bytes png = skintest::SkinSource(L"common/close.png");
+  Bytes png = vxtest::SkinSource(L"common/close.png");
   for (const Bytes& bytes : {text, png}) {
     Extraction out = extract(bytes);
     EXPECT_EQ(out.result, SkinUI::kArchiveNotAnArchive);

@@ -19,7 +19,7 @@
 namespace {
 
 TEST(ArchiveSink, MemorySinkCountsEveryByteItHandsOut) {
-  skintest::Bytes archive = skintest::ResourceBytes(skintest::kSkinLzma2);
+  vxtest::Bytes archive = vxtest::ResourceBytes(vxtest::kSkinLzma2);
   std::vector<std::wstring> names;
   size_t bytes = 0;
   SkinUI::ArchiveFileCallback callback = [&](const wchar_t* name, const unsigned char*, size_t n) {

@@ -15,7 +15,7 @@
 
 namespace {
 
-using skintest::Bytes;
+using vxtest::Bytes;
 
 Bytes skinFile(const SkinUI::CResourceContext& context, const wchar_t* name) {
   size_t size = 123;
@@ -52,7 +52,7 @@ std::wstring besideLanguagePath() {
 class BesideLanguageFile {
  public:
   explicit BesideLanguageFile(const std::string& text) : path_(besideLanguagePath()) {
-    EXPECT_TRUE(testutil::writeFile(path_, text));
+    EXPECT_TRUE(vxtest::writeFile(path_, text));
   }
   ~BesideLanguageFile() { ::DeleteFileW(path_.c_str()); }
   BesideLanguageFile(const BesideLanguageFile&) = delete;
@@ -96,7 +96,7 @@ TEST(Resources, LanguageFallsBackWhenEmpty) {
 }
 
 TEST(Resources, SkinDirectoryIsKeptOnlyWhenItExists) {
-  testutil::TempDir dir;
+  vxtest::TempDir dir;
   const std::wstring bare = dir.path();
   const std::pair<std::wstring, std::wstring> cases[] = {
       {bare, bare + L"\\"},
@@ -114,10 +114,10 @@ TEST(Resources, SkinDirectoryIsKeptOnlyWhenItExists) {
 TEST(Resources, SkinFilesComeFromTheArchiveWithEitherSeparator) {
   LoadedContext loaded(L"en_US");
   const SkinUI::CResourceContext& context = loaded.context;
-  EXPECT_EQ(skinFile(context, L"common\\close.png"), skintest::SkinSource(L"common/close.png"));
-  EXPECT_EQ(skinFile(context, L"common/close.png"), skintest::SkinSource(L"common/close.png"));
+  EXPECT_EQ(skinFile(context, L"common\\close.png"), vxtest::SkinSource(L"common/close.png"));
+  EXPECT_EQ(skinFile(context, L"common/close.png"), vxtest::SkinSource(L"common/close.png"));
   EXPECT_EQ(skinFile(context, L"common\\icons\\deep\\arrow.bin"),
-            skintest::SkinSource(L"common/icons/deep/arrow.bin"));
+            vxtest::SkinSource(L"common/icons/deep/arrow.bin"));
   EXPECT_TRUE(skinFile(context, L"Common\\close.png").empty());  // names are case-sensitive
   EXPECT_TRUE(skinFile(context, L"layout\\empty.xml").empty());  // empty files are not kept
   EXPECT_TRUE(skinFile(context, L"missing.xml").empty());
@@ -126,22 +126,22 @@ TEST(Resources, SkinFilesComeFromTheArchiveWithEitherSeparator) {
 }
 
 TEST(Resources, SkinDirectoryFileWinsOverTheArchive) {
-  testutil::TempDir dir;
+  vxtest::TempDir dir;
   std::filesystem::create_directories(std::filesystem::path(dir.file(L"common")));
-  ASSERT_TRUE(testutil::writeFile(dir.file(L"mainframe.xml"), "<Window/>"));
-  ASSERT_TRUE(testutil::writeFile(dir.file(L"common\\close.png"), ""));
+  ASSERT_TRUE(vxtest::writeFile(dir.file(L"mainframe.xml"), "<Window/>"));
+  ASSERT_TRUE(vxtest::writeFile(dir.file(L"common\\close.png"), ""));
   LoadedContext loaded(L"en_US", (dir.path() + L"\\").c_str());
   const SkinUI::CResourceContext& context = loaded.context;
   EXPECT_EQ(skinFile(context, L"mainframe.xml"), (Bytes{'<', 'W', 'i', 'n', 'd', 'o', 'w', '/', '>'}));
   // An empty file on disk does not hide the packaged one.
-  EXPECT_EQ(skinFile(context, L"common\\close.png"), skintest::SkinSource(L"common/close.png"));
-  EXPECT_EQ(skinFile(context, L"language.tsv"), skintest::SkinSource(L"language.tsv"));
+  EXPECT_EQ(skinFile(context, L"common\\close.png"), vxtest::SkinSource(L"common/close.png"));
+  EXPECT_EQ(skinFile(context, L"language.tsv"), vxtest::SkinSource(L"language.tsv"));
 }
 
 TEST(Resources, AbsoluteNamesAreReadFromDiskOrLookedUpVerbatim) {
-  testutil::TempDir dir;
+  vxtest::TempDir dir;
   std::wstring file = dir.file(L"absolute.xml");
-  ASSERT_TRUE(testutil::writeFile(file, "abs"));
+  ASSERT_TRUE(vxtest::writeFile(file, "abs"));
   ASSERT_EQ(file[1], L':');
   LoadedContext loaded(L"en_US");
   EXPECT_EQ(skinFile(loaded.context, file.c_str()), (Bytes{'a', 'b', 's'}));
@@ -198,7 +198,7 @@ TEST(Resources, LanguageFileBesideTheProgramIsReadUpTo4MiB) {
 // A packaged language file of 10 bytes or less is taken as empty; from 11
 // bytes on it is read (its header rows show that it was).
 TEST(Resources, PackagedLanguageFileIsReadFrom11Bytes) {
-  testutil::TempDir skin;
+  vxtest::TempDir skin;
   const std::string rows = "A\tB\nC\tD\n";
   const struct {
     size_t size;
@@ -207,7 +207,7 @@ TEST(Resources, PackagedLanguageFileIsReadFrom11Bytes) {
   for (const auto& c : cases) {
     std::string text = rows;
     text.resize(c.size, 'x');
-    ASSERT_TRUE(testutil::writeFile(skin.file(L"short.tsv"), text));
+    ASSERT_TRUE(vxtest::writeFile(skin.file(L"short.tsv"), text));
     SkinUI::CResourceContext context;
     context.SetModuleHandle(::GetModuleHandleW(nullptr));
     context.SetSkinDirectory(skin.path().c_str());
@@ -257,7 +257,7 @@ TEST(Resources, LanguageTextIsFoundWithoutThrowingOrAllocating) {
   const wchar_t* miss = L"unset";
   size_t allocations = 0;
   {
-    skintest::ScopedAllocationCounter counter;
+    vxtest::ScopedAllocationCounter counter;
     nullKey = context.GetLanguageText(nullptr);
     hit = context.GetLanguageText(L"setup_title");
     miss = context.GetLanguageText(L"missing_key");
@@ -280,7 +280,7 @@ TEST(Resources, LanguageTextIsFoundWithoutThrowingOrAllocating) {
 TEST(Resources, AllocationCounterCountsHeapBlocks) {
   size_t allocations = 0;
   {
-    skintest::ScopedAllocationCounter counter;
+    vxtest::ScopedAllocationCounter counter;
     std::wstring text(200, L'x');
     allocations = counter.Count();
   }

@@ -7,7 +7,7 @@
 #include "tests/common/temp_dir.h"
 #include "tests/common/wine_path.h"
 
-namespace skintest {
+namespace vxtest {
 
 Bytes ResourceBytes(int id) {
   HMODULE module = ::GetModuleHandleW(nullptr);
@@ -18,16 +18,16 @@ Bytes ResourceBytes(int id) {
 }
 
 Bytes ReadFileBytes(const std::wstring& path) {
-  const std::string bytes = testutil::readFile(path);
+  const std::string bytes = vxtest::readFile(path);
   return Bytes(bytes.begin(), bytes.end());
 }
 
 Bytes SkinSource(const std::wstring& name) {
-  return ReadFileBytes(testutil::winePath(std::wstring(L"" VX_TEST_SKIN_DIR) + name));
+  return ReadFileBytes(vxtest::winePath(std::wstring(L"" VX_TEST_SKIN_DIR) + name));
 }
 
 Bytes WindowSource() {
-  return ReadFileBytes(testutil::winePath(std::wstring(L"" VX_TEST_WINDOW_FILE)));
+  return ReadFileBytes(vxtest::winePath(std::wstring(L"" VX_TEST_WINDOW_FILE)));
 }
 
 size_t FindText(const Bytes& bytes, const std::string& text) {
@@ -44,4 +44,4 @@ unsigned Crc32(const unsigned char* data, size_t size) {
   return crc ^ 0xFFFFFFFFu;
 }
 
-}  // namespace skintest
+}  // namespace vxtest

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace skintest {
+namespace vxtest {
 
 using Bytes = std::vector<unsigned char>;
 
@@ -29,4 +29,4 @@ size_t FindText(const Bytes& bytes, const std::string& text);
 // CRC32 as 7z stores it.
 unsigned Crc32(const unsigned char* data, size_t size);
 
-}  // namespace skintest
+}  // namespace vxtest

@@ -19,20 +19,20 @@ class CommonLog : public testing::Test {
  protected:
   static void SetUpTestSuite() {
     if (folder_ != nullptr) return;
-    folder_ = new testutil::TempDir;
+    folder_ = new vxtest::TempDir;
     common::startLogWriter(folder_->file(L"log.txt"));
   }
   void SetUp() override {
     setLogSink(common::log);
     common::flushLog();
-    start_ = testutil::readFile(folder_->file(L"log.txt")).size();
+    start_ = vxtest::readFile(folder_->file(L"log.txt")).size();
   }
   void TearDown() override { setLogSink(nullptr); }
 
   // The records of functionName written by this test, without CR LF.
   std::vector<std::string> recordsOf(const std::string& functionName) const {
     common::flushLog();
-    std::string content = testutil::readFile(folder_->file(L"log.txt")).substr(start_);
+    std::string content = vxtest::readFile(folder_->file(L"log.txt")).substr(start_);
     std::vector<std::string> records;
     const std::string field = "\t" + functionName + "\t(";
     for (std::size_t at = 0; at < content.size();) {
@@ -51,11 +51,11 @@ class CommonLog : public testing::Test {
   }
 
   // Never deleted: the writer keeps its file open until the process ends.
-  static testutil::TempDir* folder_;
+  static vxtest::TempDir* folder_;
   std::size_t start_ = 0;
 };
 
-testutil::TempDir* CommonLog::folder_ = nullptr;
+vxtest::TempDir* CommonLog::folder_ = nullptr;
 
 std::string utf8(const std::wstring& text) {
   int size = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
@@ -158,7 +158,7 @@ TEST_F(CommonLog, NothingIsLoggedWithoutSink) {
 }
 
 TEST_F(CommonLog, SecondStartKeepsTheFirstWriter) {
-  testutil::TempDir other;
+  vxtest::TempDir other;
   common::startLogWriter(other.file(L"log.txt"));
   common::startLogWriter(L"");
   writeLog("CommonLog::second", __LINE__, L"first file");
@@ -169,7 +169,7 @@ TEST_F(CommonLog, SecondStartKeepsTheFirstWriter) {
 // The last records of a run are written just before the process quits; they
 // must reach the file when it ends normally.
 TEST(CommonLogExit, RecordsQueuedAtNormalExitReachTheFile) {
-  testutil::TempDir folder;
+  vxtest::TempDir folder;
   wchar_t self[MAX_PATH] = {};
   ::GetModuleFileNameW(nullptr, self, MAX_PATH);
   std::wstring child = std::wstring(self).substr(0, std::wstring(self).rfind(L'\\') + 1) +
@@ -188,7 +188,7 @@ TEST(CommonLogExit, RecordsQueuedAtNormalExitReachTheFile) {
   ::GetExitCodeProcess(process.get(), &code);
   EXPECT_EQ(code, 0u);
 
-  std::string content = testutil::readFile(path);
+  std::string content = vxtest::readFile(path);
   std::size_t at = 0;
   for (int i = 1; i <= 3; ++i) {
     std::string message = "):last record " + std::to_string(i) + "\r\n";

@@ -9,24 +9,24 @@
 namespace {
 
 TEST(CFileWriter, OpenTruncatesAndWritesAppendInOrder) {
-  testutil::TempDir folder;
+  vxtest::TempDir folder;
   const std::wstring path = folder.file(L"Vandorix.exe.tmp");
-  testutil::writeFile(path, "earlier, longer content");
+  vxtest::writeFile(path, "earlier, longer content");
   utility::CFileWriter writer;
   ASSERT_TRUE(writer.open(path));
   EXPECT_TRUE(writer.write("abc", 3));
   EXPECT_TRUE(writer.write("", 0));
   EXPECT_TRUE(writer.write("de", 2));
   // Readable while the download is still being written.
-  EXPECT_EQ(testutil::readFile(path), "abcde");
+  EXPECT_EQ(vxtest::readFile(path), "abcde");
   writer.close();
   writer.close();
   EXPECT_FALSE(writer.write("x", 1));
-  EXPECT_EQ(testutil::readFile(path), "abcde");
+  EXPECT_EQ(vxtest::readFile(path), "abcde");
 }
 
 TEST(CFileWriter, FailsWithoutAFile) {
-  testutil::TempDir folder;
+  vxtest::TempDir folder;
   utility::CFileWriter writer;
   EXPECT_FALSE(writer.write("x", 1));
   EXPECT_FALSE(writer.open(folder.file(L"no\\such\\folder\\f.bin")));
@@ -37,8 +37,8 @@ TEST(CFileWriter, FailsWithoutAFile) {
   ASSERT_TRUE(writer.open(folder.file(L"b")));
   EXPECT_TRUE(writer.write("b", 1));
   writer.close();
-  EXPECT_EQ(testutil::readFile(folder.file(L"a")), "");
-  EXPECT_EQ(testutil::readFile(folder.file(L"b")), "b");
+  EXPECT_EQ(vxtest::readFile(folder.file(L"a")), "");
+  EXPECT_EQ(vxtest::readFile(folder.file(L"b")), "b");
 }
 
 }  // namespace

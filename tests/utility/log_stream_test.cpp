@@ -14,25 +14,25 @@ const common::LogStamp kStamp{1, 2, 3, 4, 5, 6, 42};
 // Builds one record through a writer whose thread never runs, then writes
 // the queue out and returns the file.
 std::string recordFile(const std::string& functionName, const std::string& message) {
-  testutil::TempDir folder;
+  vxtest::TempDir folder;
   {
     common::LogWriter writer(folder.file(L"log.txt"));
     common::LogStream(kStamp, functionName.c_str(), 7, &writer) << message;
     writer.flush();
   }
-  return testutil::readFile(folder.file(L"log.txt"));
+  return vxtest::readFile(folder.file(L"log.txt"));
 }
 
 TEST(LogStream, RecordIsHeaderMessageAndCrLf) {
   EXPECT_EQ(recordFile("CAppModel::init", "hello 100%"),
             "01-02\t03:04:05.006\t0042\tCAppModel::init\t(7):hello 100%\r\n");
   common::LogStamp wide{12, 31, 23, 59, 59, 999, 123456};
-  testutil::TempDir folder;
+  vxtest::TempDir folder;
   {
     common::LogWriter writer(folder.file(L"log.txt"));
     common::LogStream(wide, "f", -1, &writer) << "";
   }
-  EXPECT_EQ(testutil::readFile(folder.file(L"log.txt")), "12-31\t23:59:59.999\t123456\tf\t(-1):\r\n");
+  EXPECT_EQ(vxtest::readFile(folder.file(L"log.txt")), "12-31\t23:59:59.999\t123456\tf\t(-1):\r\n");
 }
 
 // The header here takes 29 bytes plus the function name; with a 900-byte

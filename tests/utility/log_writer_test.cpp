@@ -42,14 +42,14 @@ TEST(LogWriter, ExistingContentIsKeptUnlessTheFileIsUtf16) {
       {"no file", "", false},
   };
   for (const Case& c : cases) {
-    testutil::TempDir folder;
+    vxtest::TempDir folder;
     std::wstring path = folder.file(L"log.txt");
-    if (!c.before.empty()) testutil::writeFile(path, c.before);
+    if (!c.before.empty()) vxtest::writeFile(path, c.before);
     {
       common::LogWriter writer(path);
       writer.append("new\r\n");
     }
-    EXPECT_EQ(testutil::readFile(path), (c.emptied ? std::string() : c.before) + "new\r\n") << c.name;
+    EXPECT_EQ(vxtest::readFile(path), (c.emptied ? std::string() : c.before) + "new\r\n") << c.name;
   }
 }
 
@@ -57,7 +57,7 @@ TEST(LogWriter, ExistingContentIsKeptUnlessTheFileIsUtf16) {
 // and drops the rest until the writer empties it; no thread runs here, so
 // nothing is written before flush.
 TEST(LogWriter, RecordsBeyondAFullQueueAreDroppedAndOrderIsKept) {
-  testutil::TempDir folder;
+  vxtest::TempDir folder;
   std::wstring path = folder.file(L"log.txt");
   std::string expected;
   {
@@ -69,18 +69,18 @@ TEST(LogWriter, RecordsBeyondAFullQueueAreDroppedAndOrderIsKept) {
       expected += numbered(n, 128);
     }
     for (; n < 200; ++n) writer.append(numbered(n, 128));
-    EXPECT_EQ(testutil::readFile(path), "");
+    EXPECT_EQ(vxtest::readFile(path), "");
     writer.flush();
     for (; n < 210; ++n) {
       writer.append(numbered(n, 128));
       expected += numbered(n, 128);
     }
   }
-  EXPECT_EQ(testutil::readFile(path), expected);
+  EXPECT_EQ(vxtest::readFile(path), expected);
 }
 
 TEST(LogWriter, RunningWriterWritesWithoutBeingAsked) {
-  testutil::TempDir folder;
+  vxtest::TempDir folder;
   std::wstring path = folder.file(L"log.txt");
   common::LogWriter writer(path);
   ASSERT_TRUE(writer.start());
@@ -90,7 +90,7 @@ TEST(LogWriter, RunningWriterWritesWithoutBeingAsked) {
   // from hanging the suite.
   for (int i = 0; i < 600 && content.empty(); ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    content = testutil::readFile(path);
+    content = vxtest::readFile(path);
   }
   EXPECT_EQ(content, "first\r\n");
 }
@@ -99,7 +99,7 @@ TEST(LogWriter, RunningWriterWritesWithoutBeingAsked) {
 // queue one byte short of a batch stays queued, the byte that completes the
 // batch has the writer write it at once.
 TEST(LogWriter, AFullBatchWakesTheWriterBeforeItsInterval) {
-  testutil::TempDir folder;
+  vxtest::TempDir folder;
   std::wstring path = folder.file(L"log.txt");
   common::LogWriter writer(path, std::chrono::hours(1));
   ASSERT_TRUE(writer.start());
@@ -111,20 +111,20 @@ TEST(LogWriter, AFullBatchWakesTheWriterBeforeItsInterval) {
   }
   ASSERT_EQ(expected.size(), common::LogWriter::kBatchBytes - 1);
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  EXPECT_EQ(testutil::readFile(path), "");
+  EXPECT_EQ(vxtest::readFile(path), "");
   writer.append("\n");
   expected += "\n";
   std::string content;
   // The bound only keeps a writer that never wakes from hanging the suite.
   for (int i = 0; i < 400 && content != expected; ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    content = testutil::readFile(path);
+    content = vxtest::readFile(path);
   }
   EXPECT_TRUE(content == expected) << content.size();
 }
 
 TEST(LogWriter, ManyProducersLoseNothingWhileTheQueueHasRoom) {
-  testutil::TempDir folder;
+  vxtest::TempDir folder;
   std::wstring path = folder.file(L"log.txt");
   {
     common::LogWriter writer(path);
@@ -139,7 +139,7 @@ TEST(LogWriter, ManyProducersLoseNothingWhileTheQueueHasRoom) {
     }
     for (std::thread& p : producers) p.join();
   }
-  std::string content = testutil::readFile(path);
+  std::string content = vxtest::readFile(path);
   // 8,000 bytes in all: the queue never refuses a record.
   EXPECT_EQ(content.size(), 4u * 50u * 40u);
   // Each producer's records keep their order.
@@ -154,7 +154,7 @@ TEST(LogWriter, ManyProducersLoseNothingWhileTheQueueHasRoom) {
 }
 
 TEST(LogWriter, OtherWritersOfTheSharedFileAreNotOverwritten) {
-  testutil::TempDir folder;
+  vxtest::TempDir folder;
   std::wstring path = folder.file(L"log.txt");
   common::LogWriter writer(path);
   utility::ScopedHandle other(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
@@ -168,7 +168,7 @@ TEST(LogWriter, OtherWritersOfTheSharedFileAreNotOverwritten) {
   ASSERT_TRUE(::WriteFile(other.get(), "other\r\n", 7, &written, nullptr));
   writer.append("two\r\n");
   writer.flush();
-  EXPECT_EQ(testutil::readFile(path), "one\r\nother\r\ntwo\r\n");
+  EXPECT_EQ(vxtest::readFile(path), "one\r\nother\r\ntwo\r\n");
 }
 
 // Sizes the file quickly: zeros up to the pattern, then a known pattern over
@@ -196,7 +196,7 @@ long long sizeOf(const std::wstring& path) {
 TEST(LogWriter, FileReaching50MiBKeepsItsLast2MiB) {
   const std::string record = numbered(1, 100);
   for (long long reached : {kLimit - 1, kLimit, kLimit + 5000}) {
-    testutil::TempDir folder;
+    vxtest::TempDir folder;
     std::wstring path = folder.file(L"log.txt");
     std::string pattern = presize(path, reached - static_cast<long long>(record.size()));
     common::LogWriter writer(path);
@@ -208,11 +208,11 @@ TEST(LogWriter, FileReaching50MiBKeepsItsLast2MiB) {
     }
     std::string tail = (pattern + record).substr(pattern.size() + record.size() - kKept);
     // Compared whole; a mismatch of 2 MiB strings is not worth printing.
-    EXPECT_TRUE(testutil::readFile(path) == tail) << reached;
+    EXPECT_TRUE(vxtest::readFile(path) == tail) << reached;
     // Later records follow the kept part.
     writer.append("after\r\n");
     writer.flush();
-    EXPECT_TRUE(testutil::readFile(path) == tail + "after\r\n") << reached;
+    EXPECT_TRUE(vxtest::readFile(path) == tail + "after\r\n") << reached;
   }
 }
 
@@ -221,7 +221,7 @@ TEST(LogWriter, FileReaching50MiBKeepsItsLast2MiB) {
 // The cut is then given up for the run and reported once, not repeated on
 // every write.
 TEST(LogWriter, ACutThatCannotShortenTheFileIsNotRepeated) {
-  testutil::TempDir folder;
+  vxtest::TempDir folder;
   std::wstring path = folder.file(L"log.txt");
   const std::string record = numbered(1, 100);
   const std::string pattern = presize(path, kLimit - static_cast<long long>(record.size()));
@@ -233,12 +233,12 @@ TEST(LogWriter, ACutThatCannotShortenTheFileIsNotRepeated) {
   const void* view = ::MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0);
   ASSERT_NE(view, nullptr);
 
-  testutil::LogCapture log;
+  vxtest::LogCapture log;
   common::LogWriter writer(path);
   writer.append(record);
   writer.flush();
   const std::string tail = (pattern + record).substr(pattern.size() + record.size() - kKept);
-  const std::string afterCut = testutil::readFile(path);
+  const std::string afterCut = vxtest::readFile(path);
   EXPECT_EQ(static_cast<long long>(afterCut.size()), kLimit);
   EXPECT_TRUE(afterCut.compare(0, kKept, tail) == 0);
   EXPECT_EQ(log.lines(), std::vector<std::wstring>{L"common::LogWriter::reportCutFailure: log cut failed, error = 1224, "
@@ -246,7 +246,7 @@ TEST(LogWriter, ACutThatCannotShortenTheFileIsNotRepeated) {
 
   writer.append("after\r\n");
   writer.flush();
-  EXPECT_TRUE(testutil::readFile(path) == afterCut + "after\r\n");
+  EXPECT_TRUE(vxtest::readFile(path) == afterCut + "after\r\n");
   EXPECT_EQ(log.lines().size(), 1u);
   ::UnmapViewOfFile(view);
 }

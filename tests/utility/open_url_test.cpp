@@ -17,7 +17,7 @@
 
 namespace {
 
-using testing_support::setRegString;
+using vxtest::setRegString;
 
 constexpr DWORD kStartLimitMs = 30000;
 
@@ -29,7 +29,7 @@ class UrlScheme : public testing::Test {
  protected:
   void SetUp() override {
     record_ = dir_.file(L"url.txt");
-    const std::wstring command = L"\"" + fixtures::childHelperPath() + L"\" --record=\"" + record_ + L"\" \"%1\"";
+    const std::wstring command = L"\"" + vxtest::childHelperPath() + L"\" --record=\"" + record_ + L"\" \"%1\"";
     ASSERT_TRUE(setRegString(HKEY_CLASSES_ROOT, L"vxtest", nullptr, L"URL:vxtest"));
     ASSERT_TRUE(setRegString(HKEY_CLASSES_ROOT, L"vxtest", L"URL Protocol", L""));
     ASSERT_TRUE(setRegString(HKEY_CLASSES_ROOT, L"vxtest\\shell\\open\\command", nullptr, command));
@@ -39,16 +39,16 @@ class UrlScheme : public testing::Test {
               ERROR_SUCCESS);
   }
 
-  testing_support::ScopedRegTree scheme_{HKEY_CLASSES_ROOT, L"vxtest"};
-  testutil::TempDir dir_;
+  vxtest::ScopedRegTree scheme_{HKEY_CLASSES_ROOT, L"vxtest"};
+  vxtest::TempDir dir_;
   std::wstring record_;
 };
 
 TEST_F(UrlScheme, OpensTheUrlWithItsRegisteredHandler) {
   const std::wstring url = L"vxtest://terms/page?lang=en&x=1";
   EXPECT_NE(utility::usystem::openUrl(url), 0);
-  fixtures::ChildRecord record;
-  ASSERT_TRUE(fixtures::waitForRecord(record_, kStartLimitMs, &record));
+  vxtest::ChildRecord record;
+  ASSERT_TRUE(vxtest::waitForRecord(record_, kStartLimitMs, &record));
   EXPECT_NE(record.commandLine.find(L"\"" + url + L"\""), std::wstring::npos) << record.commandLine;
 }
 
@@ -57,7 +57,7 @@ TEST_F(UrlScheme, OpensTheUrlWithItsRegisteredHandler) {
 class PlantedProgram {
  public:
   explicit PlantedProgram(std::wstring path)
-      : path_(std::move(path)), planted_(::CopyFileW(fixtures::childHelperPath().c_str(), path_.c_str(), FALSE)) {}
+      : path_(std::move(path)), planted_(::CopyFileW(vxtest::childHelperPath().c_str(), path_.c_str(), FALSE)) {}
   ~PlantedProgram() { ::DeleteFileW(path_.c_str()); }
   PlantedProgram(const PlantedProgram&) = delete;
   PlantedProgram& operator=(const PlantedProgram&) = delete;
@@ -97,19 +97,19 @@ int endProcessesOf(const std::wstring& image) {
 // never an iexplore.exe anyone put beside the program or in the current
 // directory.
 TEST(OpenUrlFallback, StartsTheBrowserByItsFullPathNeverAPlantedOne) {
-  testutil::TempDir current;
+  vxtest::TempDir current;
   const PlantedProgram besideTheProgram(ownFolder() + L"\\iexplore.exe");
   const PlantedProgram inTheCurrentDirectory(current.file(L"iexplore.exe"));
   ASSERT_TRUE(besideTheProgram.planted());
   ASSERT_TRUE(inTheCurrentDirectory.planted());
   const std::wstring record = current.file(L"planted.rec");
-  ::SetEnvironmentVariableW(fixtures::kRecordVariable, record.c_str());
+  ::SetEnvironmentVariableW(vxtest::kRecordVariable, record.c_str());
   wchar_t before[MAX_PATH] = {};
   ::GetCurrentDirectoryW(MAX_PATH, before);
   ASSERT_TRUE(::SetCurrentDirectoryW(current.path().c_str()));
   const int opened = utility::usystem::openUrl(L"vxnohandler://terms");
   ::SetCurrentDirectoryW(before);
-  ::SetEnvironmentVariableW(fixtures::kRecordVariable, nullptr);
+  ::SetEnvironmentVariableW(vxtest::kRecordVariable, nullptr);
 
   const std::wstring browser = utility::usystem::programFilesPath(L"Internet Explorer\\iexplore.exe");
   int ended = 0;

@@ -9,21 +9,21 @@
 
 namespace {
 
-using fixtures::ChildRecord;
-using testutil::LogCapture;
+using vxtest::ChildRecord;
+using vxtest::LogCapture;
 
 // Generous: the first start of a program under Wine can take seconds.
 constexpr DWORD kStartLimitMs = 30000;
 
 // Points the helper's record at file for children started from now on.
-void recordTo(const std::wstring& file) { ::SetEnvironmentVariableW(fixtures::kRecordVariable, file.c_str()); }
+void recordTo(const std::wstring& file) { ::SetEnvironmentVariableW(vxtest::kRecordVariable, file.c_str()); }
 
 class Process : public testing::Test {
  protected:
-  void TearDown() override { ::SetEnvironmentVariableW(fixtures::kRecordVariable, nullptr); }
+  void TearDown() override { ::SetEnvironmentVariableW(vxtest::kRecordVariable, nullptr); }
 
-  testutil::TempDir dir_;
-  const std::wstring helper_ = fixtures::childHelperPath();
+  vxtest::TempDir dir_;
+  const std::wstring helper_ = vxtest::childHelperPath();
 };
 
 bool stillRunning(DWORD processId) {
@@ -54,7 +54,7 @@ TEST_F(Process, CreateQuotesThePathAndPassesParametersUnchanged) {
     utility::ScopedHandle process = utility::process::create(helper_, c.parameters, false, &processId);
     ASSERT_TRUE(process.valid()) << c.parameters;
     ChildRecord record;
-    ASSERT_TRUE(fixtures::waitForRecord(file, kStartLimitMs, &record)) << c.parameters;
+    ASSERT_TRUE(vxtest::waitForRecord(file, kStartLimitMs, &record)) << c.parameters;
     EXPECT_EQ(record.commandLine, c.commandLine);
     EXPECT_EQ(record.processId, processId);
     EXPECT_EQ(::WaitForSingleObject(process.get(), kStartLimitMs), WAIT_OBJECT_0);
@@ -108,7 +108,7 @@ TEST_F(Process, ExecuteTimeOutLeavesTheProgramRunning) {
   EXPECT_FALSE(utility::process::execute(helper_, L"--sleep=120000 --record=" + file, false, 200));
   EXPECT_TRUE(log.has("utility::process::execute", L"execute timeout!!!"));
   ChildRecord record;
-  ASSERT_TRUE(fixtures::waitForRecord(file, kStartLimitMs, &record));
+  ASSERT_TRUE(vxtest::waitForRecord(file, kStartLimitMs, &record));
   EXPECT_TRUE(stillRunning(record.processId));
   terminate(record.processId);
 }
@@ -121,7 +121,7 @@ TEST_F(Process, TaskkillStopsARunningProgramByImageName) {
   utility::ScopedHandle process = utility::process::create(target, L"--sleep=120000 --record=" + file, false);
   ASSERT_TRUE(process.valid());
   ChildRecord record;
-  ASSERT_TRUE(fixtures::waitForRecord(file, kStartLimitMs, &record));
+  ASSERT_TRUE(vxtest::waitForRecord(file, kStartLimitMs, &record));
 
   // Wine 8's taskkill knows no /T (process tree): it refuses the whole
   // command line with exit code 1 and stops nothing.
@@ -138,7 +138,7 @@ TEST_F(Process, ShellStartsAProgramAndReportsFailure) {
   LogCapture log;
   EXPECT_TRUE(utility::process::shell(helper_, L"--record=" + file + L" x", false, false));
   ChildRecord record;
-  ASSERT_TRUE(fixtures::waitForRecord(file, kStartLimitMs, &record));
+  ASSERT_TRUE(vxtest::waitForRecord(file, kStartLimitMs, &record));
   EXPECT_NE(record.commandLine.find(L"--record=" + file + L" x"), std::wstring::npos) << record.commandLine;
   EXPECT_TRUE(log.has("utility::process::shell",
                       L"shell filename = [" + helper_ + L"], param = [--record=" + file + L" x], runas = 0, show = 0"));
@@ -153,7 +153,7 @@ TEST_F(Process, ShellWithRunasStartsTheProgram) {
   const std::wstring file = dir_.file(L"runas.txt");
   EXPECT_TRUE(utility::process::shell(helper_, L"--record=" + file, true, false));
   ChildRecord record;
-  EXPECT_TRUE(fixtures::waitForRecord(file, kStartLimitMs, &record));
+  EXPECT_TRUE(vxtest::waitForRecord(file, kStartLimitMs, &record));
 }
 
 }  // namespace

@@ -14,24 +14,24 @@
 
 namespace {
 
-using fixtures::ChildRecord;
+using vxtest::ChildRecord;
 
 constexpr DWORD kStartLimitMs = 30000;
 
 class ProcessToken : public testing::Test {
  protected:
-  void TearDown() override { ::SetEnvironmentVariableW(fixtures::kRecordVariable, nullptr); }
+  void TearDown() override { ::SetEnvironmentVariableW(vxtest::kRecordVariable, nullptr); }
 
   // Under Wine the started program inherits this environment, so the record
   // file can be named without putting anything on its command line.
   std::wstring recordFile(const wchar_t* name) {
     const std::wstring file = dir_.file(name);
-    ::SetEnvironmentVariableW(fixtures::kRecordVariable, file.c_str());
+    ::SetEnvironmentVariableW(vxtest::kRecordVariable, file.c_str());
     return file;
   }
 
-  testutil::TempDir dir_;
-  const std::wstring helper_ = fixtures::childHelperPath();
+  vxtest::TempDir dir_;
+  const std::wstring helper_ = vxtest::childHelperPath();
 };
 
 // Image paths of the running processes named explorer.exe.
@@ -62,7 +62,7 @@ TEST_F(ProcessToken, ImagePathOfRunningProcesses) {
   utility::ScopedHandle child = utility::process::create(helper_, L"--sleep=120000", false, &processId);
   ASSERT_TRUE(child.valid());
   ChildRecord record;
-  ASSERT_TRUE(fixtures::waitForRecord(file, kStartLimitMs, &record));
+  ASSERT_TRUE(vxtest::waitForRecord(file, kStartLimitMs, &record));
   EXPECT_EQ(utility::process::getProcessImagePath(processId), record.image);
   ::TerminateProcess(child.get(), 9);
   ASSERT_EQ(::WaitForSingleObject(child.get(), kStartLimitMs), WAIT_OBJECT_0);
@@ -89,7 +89,7 @@ TEST_F(ProcessToken, WineDesktopShellIsNotRecognised) {
   const std::wstring file = recordFile(L"noshell.txt");
   EXPECT_EQ(utility::process::runWithoutAdmin(helper_, std::wstring()), -1);
   ChildRecord record;
-  EXPECT_FALSE(fixtures::waitForRecord(file, 1000, &record));
+  EXPECT_FALSE(vxtest::waitForRecord(file, 1000, &record));
 }
 
 // A shell window of C:\windows\explorer.exe: the shell image the lookup
@@ -139,7 +139,7 @@ TEST_F(WithShellWindow, RunWithoutAdminCommandLines) {
     const std::wstring file = recordFile((L"token" + std::to_wstring(n++) + L".txt").c_str());
     ASSERT_EQ(utility::process::runWithoutAdmin(helper_, c.parameters), 0) << c.commandLine;
     ChildRecord record;
-    ASSERT_TRUE(fixtures::waitForRecord(file, kStartLimitMs, &record)) << c.commandLine;
+    ASSERT_TRUE(vxtest::waitForRecord(file, kStartLimitMs, &record)) << c.commandLine;
     EXPECT_EQ(record.commandLine, c.commandLine);
   }
 }
@@ -156,13 +156,13 @@ TEST_F(WithShellWindow, RunWithoutAdminFailures) {
   EXPECT_EQ(utility::process::runWithoutAdmin(helper_, filler), -1);
   EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_FILENAME_EXCED_RANGE));
   ChildRecord record;
-  EXPECT_FALSE(fixtures::waitForRecord(file, 1000, &record));
+  EXPECT_FALSE(vxtest::waitForRecord(file, 1000, &record));
 
   // The longest line that fits is started.
   const std::wstring longest(utility::process::kTokenCommandLineMax - helper_.size() - 3, L'y');
   ASSERT_EQ(utility::process::tokenCommandLine(helper_, longest).size(), utility::process::kTokenCommandLineMax);
   EXPECT_EQ(utility::process::runWithoutAdmin(helper_, longest), 0) << "last error " << ::GetLastError();
-  ASSERT_TRUE(fixtures::waitForRecord(file, kStartLimitMs, &record));
+  ASSERT_TRUE(vxtest::waitForRecord(file, kStartLimitMs, &record));
   EXPECT_EQ(record.commandLine, L"\"" + helper_ + L"\" " + longest);
 }
 

@@ -2,7 +2,7 @@
 
 #include "utility/scoped_handle.h"
 
-namespace testing_support {
+namespace vxtest {
 
 bool setRegString(HKEY root, const std::wstring& key, const wchar_t* name, const std::wstring& value) {
   utility::ScopedRegKey handle;
@@ -14,4 +14,4 @@ bool setRegString(HKEY root, const std::wstring& key, const wchar_t* name, const
                           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
-}  // namespace testing_support
+}  // namespace vxtest

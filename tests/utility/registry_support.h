@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace testing_support {
+namespace vxtest {
 
 // Writes a REG_SZ value (name null: the key's default), creating the key.
 bool setRegString(HKEY root, const std::wstring& key, const wchar_t* name, const std::wstring& value);
@@ -23,4 +23,4 @@ class ScopedRegTree {
   std::wstring key_;
 };
 
-}  // namespace testing_support
+}  // namespace vxtest

@@ -9,7 +9,7 @@
 
 namespace {
 
-using testing_support::setRegString;
+using vxtest::setRegString;
 
 constexpr DWORD kStartLimitMs = 30000;
 constexpr wchar_t kProbeDefaults[] = L"Software\\Wine\\AppDefaults\\shell_probe.exe";
@@ -22,7 +22,7 @@ class ShellVerb : public testing::Test {
     ASSERT_TRUE(setRegString(HKEY_CLASSES_ROOT, L".vxverb", nullptr, L"vxverb.file"));
     for (const wchar_t* verb : {L"open", L"runas"}) {
       const std::wstring command =
-          L"\"" + fixtures::childHelperPath() + L"\" --record=\"" + record_ + L"\" verb=" + verb + L" \"%1\"";
+          L"\"" + vxtest::childHelperPath() + L"\" --record=\"" + record_ + L"\" verb=" + verb + L" \"%1\"";
       ASSERT_TRUE(setRegString(HKEY_CLASSES_ROOT, std::wstring(L"vxverb.file\\shell\\") + verb + L"\\command",
                                nullptr, command));
     }
@@ -33,17 +33,17 @@ class ShellVerb : public testing::Test {
 
   // The verb the helper was started with, or "" when it was not started.
   std::wstring startedVerb() {
-    fixtures::ChildRecord record;
-    if (!fixtures::waitForRecord(record_, kStartLimitMs, &record)) return L"";
+    vxtest::ChildRecord record;
+    if (!vxtest::waitForRecord(record_, kStartLimitMs, &record)) return L"";
     const size_t at = record.commandLine.find(L" verb=");
     if (at == std::wstring::npos) return L"?";
     return record.commandLine.substr(at + 6, record.commandLine.find(L' ', at + 6) - at - 6);
   }
 
-  testing_support::ScopedRegTree extension_{HKEY_CLASSES_ROOT, L".vxverb"};
-  testing_support::ScopedRegTree type_{HKEY_CLASSES_ROOT, L"vxverb.file"};
-  testing_support::ScopedRegTree probeDefaults_{HKEY_CURRENT_USER, kProbeDefaults};
-  testutil::TempDir dir_;
+  vxtest::ScopedRegTree extension_{HKEY_CLASSES_ROOT, L".vxverb"};
+  vxtest::ScopedRegTree type_{HKEY_CLASSES_ROOT, L"vxverb.file"};
+  vxtest::ScopedRegTree probeDefaults_{HKEY_CURRENT_USER, kProbeDefaults};
+  vxtest::TempDir dir_;
   std::wstring record_;
   std::wstring document_;
 };
@@ -73,7 +73,7 @@ TEST_F(ShellVerb, VersionFiveOpensInsteadOfRunas) {
       ASSERT_TRUE(setRegString(HKEY_CURRENT_USER, kProbeDefaults, L"Version", c.version));
     }
     ::DeleteFileW(record_.c_str());
-    utility::ScopedHandle probe = utility::process::create(fixtures::shellProbePath(), L"\"" + document_ + L"\"", false);
+    utility::ScopedHandle probe = utility::process::create(vxtest::shellProbePath(), L"\"" + document_ + L"\"", false);
     ASSERT_TRUE(probe.valid());
     ASSERT_EQ(::WaitForSingleObject(probe.get(), kStartLimitMs), WAIT_OBJECT_0);
     DWORD exitCode = 0;

@@ -53,7 +53,7 @@ std::uintptr_t noThread(void*, unsigned, unsigned(__stdcall*)(void*), void*, uns
 }
 
 TEST(CTaskThread, AThreadThatCannotStartLeavesTheTaskWithTheCaller) {
-  testutil::LogCapture log;
+  vxtest::LogCapture log;
   ProbeRecord record;
   utility::CTaskThread thread(&noThread);
   ProbeTask* task = new ProbeTask(record);

@@ -19,12 +19,12 @@ namespace ufile = utility::ufile;
 // captured here.
 class UFile : public testing::Test {
  protected:
-  testutil::TempDir folder_;
-  testutil::LogCapture log_;
+  vxtest::TempDir folder_;
+  vxtest::LogCapture log_;
 };
 
 TEST_F(UFile, FileExistsForFilesAndFolders) {
-  testutil::writeFile(folder_.file(L"a.txt"), "x");
+  vxtest::writeFile(folder_.file(L"a.txt"), "x");
   EXPECT_TRUE(ufile::fileExists(folder_.file(L"a.txt")));
   EXPECT_TRUE(ufile::fileExists(folder_.path()));
   EXPECT_FALSE(ufile::fileExists(folder_.file(L"missing.txt")));
@@ -41,9 +41,9 @@ TEST_F(UFile, MakeDirCreatesEveryLevelAndAcceptsAnExistingFolder) {
 }
 
 TEST_F(UFile, MakeDirUnderAFileFailsAndLogsTheCode) {
-  testutil::writeFile(folder_.file(L"file"), "x");
+  vxtest::writeFile(folder_.file(L"file"), "x");
   EXPECT_FALSE(ufile::makeDir(folder_.file(L"file\\sub")));
-  const std::vector<testutil::LogMessage> lines = log_.messages();
+  const std::vector<vxtest::LogMessage> lines = log_.messages();
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(lines[0].function, "utility::ufile::makeDir");
   const std::wstring prefix = L"make dir failed! error = ";
@@ -56,10 +56,10 @@ TEST_F(UFile, MakeDirUnderAFileFailsAndLogsTheCode) {
 TEST_F(UFile, MoveFileReplacesTheTarget) {
   const std::wstring from = folder_.file(L"Vandorix.exe.tmp");
   const std::wstring to = folder_.file(L"Vandorix.exe");
-  testutil::writeFile(from, "new");
-  testutil::writeFile(to, "old content");
+  vxtest::writeFile(from, "new");
+  vxtest::writeFile(to, "old content");
   EXPECT_TRUE(ufile::moveFile(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED));
-  EXPECT_EQ(testutil::readFile(to), "new");
+  EXPECT_EQ(vxtest::readFile(to), "new");
   EXPECT_FALSE(std::filesystem::exists(from));
   EXPECT_TRUE(log_.messages().empty());
 }
@@ -69,10 +69,10 @@ TEST_F(UFile, FailuresLogPathsFlagsAndError) {
   const std::wstring to = folder_.file(L"to");
   EXPECT_FALSE(ufile::moveFile(missing, to, 3));
   EXPECT_FALSE(ufile::removeFile(missing));
-  testutil::writeFile(to, "x");
-  testutil::writeFile(folder_.file(L"other"), "y");
+  vxtest::writeFile(to, "x");
+  vxtest::writeFile(folder_.file(L"other"), "y");
   EXPECT_FALSE(ufile::moveFile(folder_.file(L"other"), to, 0));
-  const std::vector<testutil::LogMessage> lines = log_.messages();
+  const std::vector<vxtest::LogMessage> lines = log_.messages();
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ(lines[0].function, "utility::ufile::moveFile");
   EXPECT_EQ(lines[0].text, L"move file from [ " + missing + L" ] to [ " + to +
@@ -84,17 +84,17 @@ TEST_F(UFile, FailuresLogPathsFlagsAndError) {
 }
 
 TEST_F(UFile, RemoveFileDeletes) {
-  testutil::writeFile(folder_.file(L"gone"), "x");
+  vxtest::writeFile(folder_.file(L"gone"), "x");
   EXPECT_TRUE(ufile::removeFile(folder_.file(L"gone")));
   EXPECT_FALSE(std::filesystem::exists(folder_.file(L"gone")));
 }
 
 TEST_F(UFile, GetFileSize) {
   std::int64_t size = -1;
-  testutil::writeFile(folder_.file(L"empty"), "");
+  vxtest::writeFile(folder_.file(L"empty"), "");
   EXPECT_TRUE(ufile::getFileSize(folder_.file(L"empty"), size));
   EXPECT_EQ(size, 0);
-  testutil::writeFile(folder_.file(L"five"), "12345");
+  vxtest::writeFile(folder_.file(L"five"), "12345");
   EXPECT_TRUE(ufile::getFileSize(folder_.file(L"five"), size));
   EXPECT_EQ(size, 5);
   EXPECT_FALSE(ufile::getFileSize(folder_.file(L"missing"), size));
@@ -102,7 +102,7 @@ TEST_F(UFile, GetFileSize) {
 }
 
 TEST_F(UFile, IsDirectoryOnlyForFolders) {
-  testutil::writeFile(folder_.file(L"a.txt"), "x");
+  vxtest::writeFile(folder_.file(L"a.txt"), "x");
   EXPECT_TRUE(ufile::isDirectory(folder_.path()));
   EXPECT_TRUE(ufile::isDirectory(folder_.path() + L"\\"));
   EXPECT_FALSE(ufile::isDirectory(folder_.file(L"a.txt")));
@@ -129,8 +129,8 @@ TEST_F(UFile, GetFullPathResolvesAgainstTheCurrentDirectory) {
 }
 
 TEST_F(UFile, ReadFileReadsWholeFilesUpToTheLimit) {
-  testutil::writeFile(folder_.file(L"empty"), "");
-  testutil::writeFile(folder_.file(L"abc"), std::string("a\0c", 3));
+  vxtest::writeFile(folder_.file(L"empty"), "");
+  vxtest::writeFile(folder_.file(L"abc"), std::string("a\0c", 3));
   const struct {
     std::wstring path;
     std::uint64_t maxBytes;

@@ -8,9 +8,9 @@
 namespace {
 
 using namespace SkinUI;
-using rendertest::Hex;
-using rendertest::Near;
-using rendertest::Surface;
+using vxtest::Hex;
+using vxtest::Near;
+using vxtest::Surface;
 
 constexpr uint32_t kWhite = 0xFFFFFF;
 

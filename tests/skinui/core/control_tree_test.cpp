@@ -53,7 +53,7 @@ TEST(ControlTree, PaintStepsRunInTheirFixedOrder) {
   std::vector<std::wstring> log;
   RecordingControl control(&log);
   control.SetBounds({0, 0, 10, 10}, false);
-  rendertest::Surface surface(16, 16);
+  vxtest::Surface surface(16, 16);
   EXPECT_TRUE(control.Paint(surface.dc(), surface.rect(), nullptr));
   const std::vector<std::wstring> expected{L"BackColor",  L"StateBackColor", L"BackImage",
                                            L"StateImage", L"Text",           L"Border"};
@@ -65,7 +65,7 @@ TEST(ControlTree, PaintStopsAtTheStopControlAndSkipsOutsideTheArea) {
   std::vector<std::wstring> log;
   RecordingControl control(&log);
   control.SetBounds({20, 20, 30, 30}, false);
-  rendertest::Surface surface(16, 16);
+  vxtest::Surface surface(16, 16);
   EXPECT_TRUE(control.Paint(surface.dc(), {0, 0, 16, 16}, nullptr));
   EXPECT_TRUE(log.empty());
   control.SetBounds({0, 0, 10, 10}, false);
@@ -78,7 +78,7 @@ TEST(ControlTree, PaintListenerThatSaysNoSkipsTheControl) {
   RecordingControl control(&log);
   control.SetBounds({0, 0, 10, 10}, false);
   control.OnPaint.Add(+[](CControlUI*) { return false; });
-  rendertest::Surface surface(16, 16);
+  vxtest::Surface surface(16, 16);
   EXPECT_TRUE(control.Paint(surface.dc(), surface.rect(), nullptr));
   EXPECT_TRUE(log.empty());
 }
@@ -91,7 +91,7 @@ TEST(ControlTree, CoverPaintsAfterTheControl) {
   control.AttachManager(&manager, nullptr, false);
   control.SetBounds({0, 0, 10, 10}, false);
   EXPECT_TRUE(SameRect(control.GetCover()->GetBounds(), {0, 0, 10, 10}));
-  rendertest::Surface surface(16, 16);
+  vxtest::Surface surface(16, 16);
   control.Paint(surface.dc(), surface.rect(), nullptr);
   ASSERT_EQ(log.size(), 12u);
   EXPECT_EQ(log[5], L"base Border");

@@ -16,9 +16,9 @@
 namespace {
 
 using namespace SkinUI;
-using rendertest::Hex;
-using rendertest::Near;
-using rendertest::Surface;
+using vxtest::Hex;
+using vxtest::Near;
+using vxtest::Surface;
 
 bool SameRect(const RECT& a, const RECT& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;

@@ -19,7 +19,7 @@ class ColorAdjust : public testing::TestWithParam<AdjustCase> {};
 TEST_P(ColorAdjust, ShiftsHueAndScalesSaturationAndLightness) {
   const AdjustCase& c = GetParam();
   const uint32_t actual = SkinUI::AdjustHsl(c.color, c.hue, c.saturation, c.lightness);
-  EXPECT_TRUE(rendertest::Near(actual, c.expected, 1)) << rendertest::Hex(actual);
+  EXPECT_TRUE(vxtest::Near(actual, c.expected, 1)) << vxtest::Hex(actual);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table,

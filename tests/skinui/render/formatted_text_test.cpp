@@ -11,7 +11,7 @@
 
 namespace {
 
-using rendertest::Surface;
+using vxtest::Surface;
 using SkinUI::CRenderUI;
 
 constexpr int kFont = 1;
@@ -231,7 +231,7 @@ TEST_F(FormattedText, DrawingStaysInsideTheRectangle) {
 }
 
 TEST_F(FormattedText, InlineImagesTakeTheirFrameAndGrowTheLine) {
-  rendertest::ImageFolder folder;
+  vxtest::ImageFolder folder;
   // Two 10 x 30 frames: red, then green.
   std::vector<uint32_t> pixels(20 * 30);
   for (int y = 0; y < 30; ++y) {

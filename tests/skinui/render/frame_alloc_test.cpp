@@ -38,10 +38,10 @@ class FrameAllocations : public testing::TestWithParam<bool> {
 
 TEST_P(FrameAllocations, ARepeatedFrameAllocatesNothing) {
   CRenderUI::UsePlatformBlending(GetParam());
-  rendertest::ImageFolder folder;
+  vxtest::ImageFolder folder;
   const std::wstring frame = folder.Write(L"frame.png", 9, 9, std::vector<uint32_t>(81, 0x80FF0000));
   const std::wstring icon = folder.Write(L"icon.png", 8, 8, std::vector<uint32_t>(64, 0xFF00FF00));
-  rendertest::Surface surface(300, 200);
+  vxtest::Surface surface(300, 200);
   SkinUI::CManagerUI manager;
   manager.SetPaintDC(surface.dc());
   manager.RegisterFont(1, L"Tahoma", 13, false, false, false, false);

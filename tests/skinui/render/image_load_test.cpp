@@ -14,11 +14,11 @@
 
 namespace {
 
-using rendertest::Hex;
+using vxtest::Hex;
 using SkinUI::CRenderUI;
 
 TEST(ImageLoad, TranslucentPixelsArePremultipliedAndOpaqueOnesCopied) {
-  rendertest::ImageFolder folder;
+  vxtest::ImageFolder folder;
   const std::wstring path = folder.Write(L"half.png", 2, 1, {0x80FF0000, 0xFF123456});
   auto image = CRenderUI::LoadImage(path.c_str(), L"", 0);
   ASSERT_TRUE(image);
@@ -34,7 +34,7 @@ TEST(ImageLoad, TranslucentPixelsArePremultipliedAndOpaqueOnesCopied) {
 }
 
 TEST(ImageLoad, AnOpaqueImageHasNoAlpha) {
-  rendertest::ImageFolder folder;
+  vxtest::ImageFolder folder;
   const std::wstring path = folder.Write(L"opaque.png", 1, 2, {0xFF00FF00, 0xFF0000FF});
   auto image = CRenderUI::LoadImage(path.c_str(), nullptr, 0);
   ASSERT_TRUE(image);
@@ -47,7 +47,7 @@ TEST(ImageLoad, AnOpaqueImageHasNoAlpha) {
 }
 
 TEST(ImageLoad, TheMaskColourBecomesTransparent) {
-  rendertest::ImageFolder folder;
+  vxtest::ImageFolder folder;
   const std::wstring path = folder.Write(L"masked.png", 2, 1, {0xFFFF00FF, 0xFF0000FF});
   auto image = CRenderUI::LoadImage(path.c_str(), L"", 0xFFFF00FF);
   ASSERT_TRUE(image);
@@ -79,8 +79,8 @@ TEST(ImageLoad, ANumericNameWithATypeIsAResourceId) {
 }
 
 TEST(ImageLoad, BytesThatDoNotDecodeAndAbsentFilesGiveNoImage) {
-  testutil::TempDir dir;
-  ASSERT_TRUE(testutil::writeFile(dir.file(L"junk.png"), std::string("\x89PNG not really", 15)));
+  vxtest::TempDir dir;
+  ASSERT_TRUE(vxtest::writeFile(dir.file(L"junk.png"), std::string("\x89PNG not really", 15)));
   EXPECT_FALSE(CRenderUI::LoadImage(dir.file(L"junk.png").c_str(), L"", 0));
   EXPECT_FALSE(CRenderUI::LoadImage(dir.file(L"absent.png").c_str(), L"", 0));
   EXPECT_FALSE(CRenderUI::LoadImage(L"", L"", 0));
@@ -88,7 +88,7 @@ TEST(ImageLoad, BytesThatDoNotDecodeAndAbsentFilesGiveNoImage) {
 
 // A PNG whose header claims width x height and whose data is one empty row.
 std::string ClaimedPng(int width, int height) {
-  std::string png = rendertest::EncodePng(1, 1, {0xFF000000});
+  std::string png = vxtest::EncodePng(1, 1, {0xFF000000});
   // IHDR's width and height follow the signature, the length and the type.
   for (int i = 0; i < 4; ++i) {
     png[16 + i] = static_cast<char>(width >> (24 - 8 * i));
@@ -111,8 +111,8 @@ TEST(ImageLoad, AbsurdSizesAreRefusedBeforeDecoding) {
 }
 
 TEST(ImageLoad, SkinFilesComeThroughTheResourceContext) {
-  testutil::TempDir dir;
-  ASSERT_TRUE(testutil::writeFile(dir.file(L"skin.png"), rendertest::EncodePng(1, 1, {0xFF336699})));
+  vxtest::TempDir dir;
+  ASSERT_TRUE(vxtest::writeFile(dir.file(L"skin.png"), vxtest::EncodePng(1, 1, {0xFF336699})));
   SkinUI::CResourceContext& context = SkinUI::CResourceContext::Instance();
   context.SetSkinDirectory(dir.path().c_str());
   auto image = CRenderUI::LoadImage(L"skin.png", L"", 0);
@@ -122,7 +122,7 @@ TEST(ImageLoad, SkinFilesComeThroughTheResourceContext) {
 }
 
 TEST(ImageLoad, AnImageThatCannotBeLoadedIsNotTriedAgain) {
-  testutil::TempDir dir;
+  vxtest::TempDir dir;
   const std::wstring path = dir.file(L"late.png");
   SkinUI::CManagerUI manager;
   SkinUI::UIImageDesc desc;
@@ -130,7 +130,7 @@ TEST(ImageLoad, AnImageThatCannotBeLoadedIsNotTriedAgain) {
   EXPECT_FALSE(CRenderUI::DrawImage(nullptr, &manager, RECT{}, RECT{}, desc));
   EXPECT_TRUE(desc.loadAttempted);
   // The file appears later: the failed descriptor stays failed.
-  ASSERT_TRUE(testutil::writeFile(path, rendertest::EncodePng(1, 1, {0xFF000000})));
+  ASSERT_TRUE(vxtest::writeFile(path, vxtest::EncodePng(1, 1, {0xFF000000})));
   EXPECT_FALSE(CRenderUI::DrawImage(nullptr, &manager, RECT{}, RECT{}, desc));
   EXPECT_EQ(manager.GetImage(path.c_str()), nullptr);
   // A new description is a new attempt.
@@ -150,7 +150,7 @@ TEST(ImageLoad, WithoutAManagerNothingIsAttempted) {
 }
 
 TEST(ImageLoad, TheSameNameReusesTheFirstRecord) {
-  rendertest::ImageFolder folder;
+  vxtest::ImageFolder folder;
   const std::wstring path = folder.Write(L"one.png", 4, 2, std::vector<uint32_t>(8, 0xFFFF00FF));
   SkinUI::CManagerUI manager;
   SkinUI::UIImageDesc first;

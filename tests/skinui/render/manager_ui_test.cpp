@@ -31,7 +31,7 @@ TEST(ManagerUI, DefaultColoursComeFromTheSharedDefaults) {
 
 TEST(ManagerUI, FontsByIdFallBackToSharedThenDefault) {
   CManagerUI manager;
-  rendertest::Surface surface(4, 4);
+  vxtest::Surface surface(4, 4);
   manager.SetPaintDC(surface.dc());
   const HFONT base = manager.GetFont(-1);
   ASSERT_NE(base, nullptr);
@@ -78,7 +78,7 @@ TEST(ManagerUI, FindOrAddFontReusesAMatchingFont) {
 }
 
 TEST(ManagerUI, ImagesComeFromTheManagerThenTheSharedTable) {
-  rendertest::ImageFolder folder;
+  vxtest::ImageFolder folder;
   const std::wstring one = folder.Write(L"one.png", 1, 1, {0xFF0000FF});
   CManagerUI manager;
   CManagerUI other;
@@ -100,7 +100,7 @@ TEST(ManagerUI, ImagesComeFromTheManagerThenTheSharedTable) {
 }
 
 TEST(ManagerUI, RegisteringANameAgainReplacesTheRecordInPlace) {
-  rendertest::ImageFolder folder;
+  vxtest::ImageFolder folder;
   const std::wstring path = folder.Write(L"swap.png", 1, 1, {0xFF0000FF});
   CManagerUI manager;
   const SkinUI::UIImage* first = manager.RegisterImage(path.c_str(), L"", 0, false, false);
@@ -112,7 +112,7 @@ TEST(ManagerUI, RegisteringANameAgainReplacesTheRecordInPlace) {
 }
 
 TEST(ManagerUI, InitEmptiesTheManagersTables) {
-  rendertest::ImageFolder folder;
+  vxtest::ImageFolder folder;
   const std::wstring path = folder.Write(L"x.png", 1, 1, {0xFF0000FF});
   CManagerUI manager;
   manager.RegisterImage(path.c_str(), L"", 0, false, false);

@@ -11,9 +11,9 @@
 
 namespace {
 
-using rendertest::Hex;
-using rendertest::Near;
-using rendertest::Surface;
+using vxtest::Hex;
+using vxtest::Near;
+using vxtest::Surface;
 using SkinUI::CRenderUI;
 
 // Every drawing test runs with msimg32's functions and with the built-in ones.
@@ -33,7 +33,7 @@ class Drawing : public testing::TestWithParam<bool> {
     return CRenderUI::DrawImage(surface.dc(), &manager_, item, surface.rect(), desc);
   }
 
-  rendertest::ImageFolder folder_;
+  vxtest::ImageFolder folder_;
   SkinUI::CManagerUI manager_;
 };
 

@@ -9,7 +9,7 @@
 
 #include "tests/common/temp_dir.h"
 
-namespace rendertest {
+namespace vxtest {
 namespace {
 
 void AppendBytes(void* context, void* data, int size) {
@@ -34,7 +34,7 @@ std::string EncodePng(int width, int height, const std::vector<uint32_t>& pixels
 
 std::wstring ImageFolder::Write(const std::wstring& name, int width, int height, const std::vector<uint32_t>& pixels) {
   const std::wstring path = dir_.file(name);
-  testutil::writeFile(path, EncodePng(width, height, pixels));
+  vxtest::writeFile(path, EncodePng(width, height, pixels));
   return path;
 }
 
@@ -100,4 +100,4 @@ std::string Hex(uint32_t value) {
   return text;
 }
 
-}  // namespace rendertest
+}  // namespace vxtest

@@ -11,7 +11,7 @@
 #include "skinui/core/gdi_handles.h"
 #include "tests/common/temp_dir.h"
 
-namespace rendertest {
+namespace vxtest {
 
 // PNG bytes of width x height pixels given as 0xAARRGGBB, row after row.
 std::string EncodePng(int width, int height, const std::vector<uint32_t>& pixels);
@@ -25,7 +25,7 @@ class ImageFolder {
   std::wstring Path(const std::wstring& name) const { return dir_.file(name); }
 
  private:
-  testutil::TempDir dir_;
+  vxtest::TempDir dir_;
 };
 
 // A 32-bit top-down surface selected into its own memory DC.
@@ -67,4 +67,4 @@ bool Near(uint32_t actual, uint32_t expected, int tolerance, bool withAlpha = tr
 // "0xAARRGGBB" for messages.
 std::string Hex(uint32_t value);
 
-}  // namespace rendertest
+}  // namespace vxtest
