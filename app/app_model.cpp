@@ -137,8 +137,8 @@ void CAppModel::_calcInstallPath() {
 std::wstring CAppModel::readRegistryInstallDir() const {
   utility::ScopedRegKey key;
   const std::wstring keyName = ConfigImp::instance().getRegistryKey();
-  if (::RegCreateKeyExW(settings_.registryRoot, keyName.c_str(), 0, nullptr, 0, KEY_QUERY_VALUE, nullptr,
-                        key.receive(), nullptr) != ERROR_SUCCESS) {
+  if (::RegCreateKeyExW(settings_.registryRoot, keyName.c_str(), 0, nullptr, 0, KEY_QUERY_VALUE, nullptr, key.receive(),
+                        nullptr) != ERROR_SUCCESS) {
     return std::wstring();
   }
   wchar_t buffer[kInstallDirBufferBytes / sizeof(wchar_t)] = {};
@@ -155,8 +155,7 @@ std::wstring CAppModel::readRegistryInstallDir() const {
 void CAppModel::startDownloadPlayer() {
   if (packageUrl_.empty()) {
     writeLog("CAppModel::startDownloadPlayer", __LINE__, L"start. current in get palyer url");
-    urlWaitTimer_.start(settings_.urlWaitTickMs,
-                        new MemberFuncRunable<CAppModel>(this, &CAppModel::onUrlWaitTick));
+    urlWaitTimer_.start(settings_.urlWaitTickMs, new MemberFuncRunable<CAppModel>(this, &CAppModel::onUrlWaitTick));
     return;
   }
   // The download runs once per model; one whose worker did not start has
@@ -194,16 +193,20 @@ void CAppModel::_threadDownloadPlayer() {
   if (!success) success = _downloadByCurl(destination);
   const unsigned elapsed = install_command::roundedElapsedSeconds(::GetTickCount() - start);
   _reportDownloadEnd(success);
-  writeLog("CAppModel::_threadDownloadPlayer", __LINE__, L"download end, success = %d, elapse = %d",
-           success ? 1 : 0, static_cast<int>(elapsed));
+  writeLog("CAppModel::_threadDownloadPlayer", __LINE__, L"download end, success = %d, elapse = %d", success ? 1 : 0,
+           static_cast<int>(elapsed));
 }
 
 void CAppModel::_reportDownloadEnd(bool success) {
   if (success) {
-    postToModel([this] { if (onDownloadSuccess) onDownloadSuccess(); });
+    postToModel([this] {
+      if (onDownloadSuccess) onDownloadSuccess();
+    });
     reportEvent(L"ad_download_sucess", channelId_);
   } else {
-    postToModel([this] { if (onDownloadError) onDownloadError(); });
+    postToModel([this] {
+      if (onDownloadError) onDownloadError();
+    });
     reportEvent(L"ad_download_error", channelId_);
   }
 }
@@ -235,9 +238,12 @@ bool CAppModel::_downloadByCurl(const std::wstring& destination) {
   // Downloaded aside and moved into place only when whole, so a failed
   // transfer never leaves a partial installer to run.
   const std::wstring temporary = destination + L".tmp";
-  const bool transferred = CCurlDownloader::downloadFile(
-      temporary, utility::text::wideToAnsi(packageUrl_),
-      [this](int percent) { postToModel([this, percent] { if (onDownloadPercent) onDownloadPercent(percent); }); });
+  const bool transferred =
+      CCurlDownloader::downloadFile(temporary, utility::text::wideToAnsi(packageUrl_), [this](int percent) {
+        postToModel([this, percent] {
+          if (onDownloadPercent) onDownloadPercent(percent);
+        });
+      });
   std::int64_t size = 0;
   const bool whole = transferred && utility::ufile::getFileSize(temporary, size) && size >= kMinCurlDownloadBytes;
   if (whole && utility::ufile::moveFile(temporary, destination, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED)) {
@@ -280,7 +286,9 @@ void CAppModel::_reportInstallNotStarted(int error) {
   writeLog("CAppModel::_reportInstallNotStarted", __LINE__, L"install job not started, error = %d", error);
   const std::wstring reason = L"errCreateThread_" + std::to_wstring(error);
   reportEvent(L"ad_installError", install_command::installErrorLabel(channelId_, reason));
-  postToModel([this] { if (onInstallFinish) onInstallFinish(false); });
+  postToModel([this] {
+    if (onInstallFinish) onInstallFinish(false);
+  });
 }
 
 void CAppModel::jobEnded() {
@@ -297,7 +305,9 @@ void CAppModel::_threadInsPlayer() {
   _killPlayerProcesses();
   const bool started = _runInstaller(installer, arguments);
   utility::ufile::makeDir(installPath_ + L"data\\");
-  postToModel([this, started] { if (onInstallFinish) onInstallFinish(started); });
+  postToModel([this, started] {
+    if (onInstallFinish) onInstallFinish(started);
+  });
 }
 
 void CAppModel::_killPlayerProcesses() {

@@ -30,8 +30,7 @@ bool asyncRun(std::function<void()> job, utility::ThreadStarter starter) {
   ++g_pendingJobs;
   // The handle is closed at once: the thread is detached, so the process
   // neither waits for it nor holds it at exit.
-  const utility::ScopedHandle thread(
-      reinterpret_cast<HANDLE>(starter(nullptr, 0, &jobMain, owned.get(), 0, nullptr)));
+  const utility::ScopedHandle thread(reinterpret_cast<HANDLE>(starter(nullptr, 0, &jobMain, owned.get(), 0, nullptr)));
   if (!thread) {
     const int error = errno;
     --g_pendingJobs;

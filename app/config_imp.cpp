@@ -75,9 +75,7 @@ std::wstring ConfigImp::getPackageUrl() const {
   return std::wstring(endpoints::kPackageCdnBase) + variantOf(*this).packagePath;
 }
 
-std::wstring ConfigImp::getInstallerPath(const std::wstring& directory) const {
-  return directory + kInstallerFileName;
-}
+std::wstring ConfigImp::getInstallerPath(const std::wstring& directory) const { return directory + kInstallerFileName; }
 
 std::wstring ConfigImp::getProductName() const { return kProductName; }
 

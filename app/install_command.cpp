@@ -2,10 +2,10 @@
 
 namespace install_command {
 
-std::wstring installerArguments(const std::wstring& channelId, const std::wstring& langCode,
+std::wstring installerArguments(const std::wstring& channelId,
+                                const std::wstring& langCode,
                                 const std::wstring& installPath) {
-  return L"-silence -downloader -openid=" + channelId + L" -language=" + langCode + L" -path=\"" +
-         installPath + L"\"";
+  return L"-silence -downloader -openid=" + channelId + L" -language=" + langCode + L" -path=\"" + installPath + L"\"";
 }
 
 std::wstring productArguments(const std::wstring& package) {

@@ -9,7 +9,8 @@ namespace install_command {
 
 // "-silence -downloader -openid=<channel> -language=<lang> -path="<dir>"";
 // the directory is always quoted.
-std::wstring installerArguments(const std::wstring& channelId, const std::wstring& langCode,
+std::wstring installerArguments(const std::wstring& channelId,
+                                const std::wstring& langCode,
                                 const std::wstring& installPath);
 // "downloadpackage=<p>|package=<p>", or empty when package is empty.
 std::wstring productArguments(const std::wstring& package);

@@ -14,10 +14,9 @@ constexpr unsigned kChinese = 0x04;
 
 // Every Chinese variant shares the traditional-Chinese texts; handled apart.
 constexpr LanguageLocale kLanguageLocales[] = {
-    {0x01, L"ar_IL"}, {0x07, L"de_DE"}, {0x09, L"en_US"}, {0x0A, L"es_ES"}, {0x0C, L"fr_FR"},
-    {0x10, L"it_IT"}, {0x11, L"ja_JP"}, {0x12, L"ko_KR"}, {0x16, L"pt_PT"}, {0x19, L"ru_RU"},
-    {0x1E, L"th_TH"}, {0x1F, L"tr_TR"}, {0x21, L"in_ID"}, {0x22, L"uk_UA"}, {0x29, L"fa_IR"},
-    {0x2A, L"vi_VN"}, {0x39, L"hi_IN"}, {0x3E, L"ms_MY"},
+    {0x01, L"ar_IL"}, {0x07, L"de_DE"}, {0x09, L"en_US"}, {0x0A, L"es_ES"}, {0x0C, L"fr_FR"}, {0x10, L"it_IT"},
+    {0x11, L"ja_JP"}, {0x12, L"ko_KR"}, {0x16, L"pt_PT"}, {0x19, L"ru_RU"}, {0x1E, L"th_TH"}, {0x1F, L"tr_TR"},
+    {0x21, L"in_ID"}, {0x22, L"uk_UA"}, {0x29, L"fa_IR"}, {0x2A, L"vi_VN"}, {0x39, L"hi_IN"}, {0x3E, L"ms_MY"},
 };
 
 struct CodeLocale {

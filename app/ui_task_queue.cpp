@@ -12,9 +12,7 @@ std::atomic<UITaskQueue*> g_instance{nullptr};
 
 void closeInstanceAtExit() { g_instance.load()->close(); }
 
-std::shared_ptr<Runable> shareTask(Runable* task) {
-  return std::shared_ptr<Runable>(task, RunableReleaser());
-}
+std::shared_ptr<Runable> shareTask(Runable* task) { return std::shared_ptr<Runable>(task, RunableReleaser()); }
 
 }  // namespace
 

@@ -104,9 +104,10 @@ void checkCounters() {
   g_sink = std::malloc(64);
   std::free(g_sink);
   g_producerIds[0].store(0);
-  std::printf("allocation counters, one new and one malloc: operator new %ld, malloc/calloc/realloc %ld"
-              " (operator new counts in both)\n",
-              g_newCalls.load(), g_mallocCalls.load());
+  std::printf(
+      "allocation counters, one new and one malloc: operator new %ld, malloc/calloc/realloc %ld"
+      " (operator new counts in both)\n",
+      g_newCalls.load(), g_mallocCalls.load());
 }
 
 double g_nsPerTick = 0;
@@ -189,10 +190,9 @@ void run(const std::wstring& path, int threads, int callsPerThread) {
   long long written = linesIn(path, before, after);
   long long calls = static_cast<long long>(threads) * callsPerThread;
   std::printf("%d producer(s): %lld calls in %.2f s\n", threads, calls, seconds);
-  std::printf("  writeLog per call: median %.0f ns, p99 %.0f ns, max %.0f ns\n", ns(0.5), ns(0.99),
-              ns(1.0));
-  std::printf("  records reaching the file: %lld (%.0f per second), %.1f%% of calls\n", written,
-              written / seconds, 100.0 * written / calls);
+  std::printf("  writeLog per call: median %.0f ns, p99 %.0f ns, max %.0f ns\n", ns(0.5), ns(0.99), ns(1.0));
+  std::printf("  records reaching the file: %lld (%.0f per second), %.1f%% of calls\n", written, written / seconds,
+              100.0 * written / calls);
   std::printf("  heap allocations on producer threads: operator new %ld, malloc/calloc/realloc %ld\n",
               g_newCalls.load(), g_mallocCalls.load());
 }

@@ -90,8 +90,8 @@ int main() {
   double median = seconds[kRuns / 2];
 
   std::printf("markup document: %zu bytes UTF-8, %d elements\n", skin.size(), elements);
-  std::printf("parse (decode + build table), median of %d: %.2f ms, %.1f MB/s (best %.1f MB/s)\n", kRuns,
-              median * 1e3, megabytes / median, megabytes / seconds.front());
+  std::printf("parse (decode + build table), median of %d: %.2f ms, %.1f MB/s (best %.1f MB/s)\n", kRuns, median * 1e3,
+              megabytes / median, megabytes / seconds.front());
   std::printf("heap allocations per parse: %zu\n", allocations);
   return 0;
 }

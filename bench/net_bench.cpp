@@ -7,9 +7,9 @@
 //     the peak working set of a process that downloads <bytes> with libcurl
 //     or with the platform HTTP client.
 // bench/net_bench.sh starts the loopback server and runs both modes.
-#include <winsock2.h>
 #include <windows.h>
 #include <psapi.h>
+#include <winsock2.h>
 
 #include <curl/curl.h>
 
@@ -137,8 +137,7 @@ double eventLatencyMs(AnalyticsReporter& reporter, const std::wstring& records) 
 
 void printEventLatency(int port, const std::wstring& records) {
   AnalyticsReporter reporter;
-  reporter.init(L"G-BENCH00001", L"benchbenchbenchbench00",
-                L"http://127.0.0.1:" + std::to_wstring(port) + L"/bench");
+  reporter.init(L"G-BENCH00001", L"benchbenchbenchbench00", L"http://127.0.0.1:" + std::to_wstring(port) + L"/bench");
   std::printf("sendEvent -> collector, first event (worker start, client id): %.2f ms\n",
               eventLatencyMs(reporter, records));
   std::vector<double> later;
@@ -183,8 +182,7 @@ int runPeak(int port, long long bytes, bool wininet) {
 
 int main(int argc, char** argv) {
   if (argc != 4) {
-    std::fprintf(stderr,
-                 "usage: net_bench all <port> <records folder> | peak|peak-wininet <port> <bytes>\n");
+    std::fprintf(stderr, "usage: net_bench all <port> <records folder> | peak|peak-wininet <port> <bytes>\n");
     return 2;
   }
   WSADATA wsa;

@@ -36,11 +36,10 @@ Run unpackOnce(const unsigned char* archive, size_t size) {
   Run run;
   double cpuStart = threadCpuMs();
   auto start = std::chrono::steady_clock::now();
-  run.result = SkinUI::ExtractArchiveToMemory(archive, size,
-                                              [&run](const wchar_t*, const unsigned char*, size_t n) {
-                                                ++run.files;
-                                                run.bytes += n;
-                                              });
+  run.result = SkinUI::ExtractArchiveToMemory(archive, size, [&run](const wchar_t*, const unsigned char*, size_t n) {
+    ++run.files;
+    run.bytes += n;
+  });
   run.ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   run.cpuMs = threadCpuMs() - cpuStart;
   return run;
@@ -72,12 +71,11 @@ int main() {
   }
   std::sort(times.begin(), times.end());
   double median = times[times.size() / 2];
-  std::printf("skin archive: %zu bytes packed, %zu files, %zu bytes unpacked\n", size, last.files,
-              last.bytes);
-  std::printf("unpack to memory over %d runs: min %.2f ms, median %.2f ms, max %.2f ms\n", kRuns,
-              times.front(), median, times.back());
+  std::printf("skin archive: %zu bytes packed, %zu files, %zu bytes unpacked\n", size, last.files, last.bytes);
+  std::printf("unpack to memory over %d runs: min %.2f ms, median %.2f ms, max %.2f ms\n", kRuns, times.front(), median,
+              times.back());
   std::printf("CPU time per unpack: %.2f ms (mean)\n", cpuTotal / kRuns);
-  std::printf("throughput at the median: %.1f MB/s unpacked, %.1f MB/s packed\n",
-              last.bytes / median / 1000.0, size / median / 1000.0);
+  std::printf("throughput at the median: %.1f MB/s unpacked, %.1f MB/s packed\n", last.bytes / median / 1000.0,
+              size / median / 1000.0);
   return 0;
 }

@@ -1,7 +1,7 @@
 #include "net/adapter_addresses.h"
 
-#include <winsock2.h>
 #include <iphlpapi.h>
+#include <winsock2.h>
 
 #include <cstring>
 #include <memory>

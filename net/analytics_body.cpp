@@ -14,7 +14,8 @@ void writeString(rapidjson::Writer<rapidjson::StringBuffer>& writer, const std::
 
 }  // namespace
 
-std::string buildCollectUrl(const std::string& collectorBase, const std::string& measurementId,
+std::string buildCollectUrl(const std::string& collectorBase,
+                            const std::string& measurementId,
                             const std::string& apiSecret) {
   return collectorBase + "/mp/collect?measurement_id=" + measurementId + "&api_secret=" + apiSecret;
 }

@@ -49,8 +49,7 @@ std::wstring currentClientId(Shared& shared) {
 }
 
 void storeComputedClientId(Shared& shared) {
-  std::wstring id = analytics::clientIdFromAddresses(analytics::listAdapterAddresses(),
-                                                     analytics::platformMd5Hex);
+  std::wstring id = analytics::clientIdFromAddresses(analytics::listAdapterAddresses(), analytics::platformMd5Hex);
   std::lock_guard guard(shared.clientIdLock);
   shared.clientId = std::move(id);
 }
@@ -116,7 +115,8 @@ AnalyticsReporter::~AnalyticsReporter() {
   if (!shared_->busy) shared_->wakeUp.wait(lock, [&] { return !shared_->workerRunning; });
 }
 
-void AnalyticsReporter::init(const std::wstring& measurementId, const std::wstring& apiSecret,
+void AnalyticsReporter::init(const std::wstring& measurementId,
+                             const std::wstring& apiSecret,
                              const std::wstring& collectorBase) {
   std::lock_guard guard(shared_->queueLock);
   shared_->measurementId = measurementId;

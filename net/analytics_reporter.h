@@ -23,8 +23,7 @@ class AnalyticsReporter {
 
   // Stores the property and the collector (scheme and host, no trailing
   // "/"). Called once, before any event.
-  void init(const std::wstring& measurementId, const std::wstring& apiSecret,
-            const std::wstring& collectorBase);
+  void init(const std::wstring& measurementId, const std::wstring& apiSecret, const std::wstring& collectorBase);
   // Queues the event and returns at once; dropped when 100 are waiting. Any thread.
   void sendEvent(const std::wstring& name, const std::wstring& label);
   // Posts the event on this thread with the client id as it is now, and

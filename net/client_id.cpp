@@ -8,8 +8,8 @@ namespace analytics {
 std::wstring formatAdapterAddress(const unsigned char (&address)[8]) {
   if (std::all_of(std::begin(address), std::end(address), [](unsigned char b) { return b == 0; })) return {};
   wchar_t text[13] = {};
-  std::swprintf(text, 13, L"%02X%02X%02X%02X%02X%02X", address[0], address[1], address[2], address[3],
-                address[4], address[5]);
+  std::swprintf(text, 13, L"%02X%02X%02X%02X%02X%02X", address[0], address[1], address[2], address[3], address[4],
+                address[5]);
   return text;
 }
 

@@ -52,8 +52,7 @@ size_t writeFileCallback(char* bytes, size_t size, size_t count, void* fileHandl
   const size_t total = size * count;
   if (total > MAXDWORD) return 0;
   DWORD written = 0;
-  const BOOL ok = ::WriteFile(*static_cast<HANDLE*>(fileHandle), bytes, static_cast<DWORD>(total),
-                              &written, nullptr);
+  const BOOL ok = ::WriteFile(*static_cast<HANDLE*>(fileHandle), bytes, static_cast<DWORD>(total), &written, nullptr);
   return ok && written == total ? total : 0;
 }
 
@@ -115,7 +114,10 @@ void setDownloadOptions(CURL* handle, HANDLE* file, ProgressContext* progress, c
   curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
 }
 
-void setPostOptions(CURL* handle, ResponseBuffer* response, curl_slist* headers, const std::string& body,
+void setPostOptions(CURL* handle,
+                    ResponseBuffer* response,
+                    curl_slist* headers,
+                    const std::string& body,
                     const std::string& url) {
   CCurlSettings::applyCommon(handle);
   curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, WriteMemoryCallbackPost);
@@ -131,7 +133,8 @@ void setPostOptions(CURL* handle, ResponseBuffer* response, curl_slist* headers,
 
 }  // namespace
 
-bool CCurlDownloader::downloadFile(const std::wstring& destination, const std::string& url,
+bool CCurlDownloader::downloadFile(const std::wstring& destination,
+                                   const std::string& url,
                                    std::function<void(int)> percent) {
   writeLog("CCurlDownloader::downloadFile", __LINE__, L"downloadfile start");
   ScopedEasyHandle handle(curl_easy_init());
@@ -166,7 +169,9 @@ bool CCurlDownloader::downloadFile(const std::wstring& destination, const std::s
   return true;
 }
 
-bool CCurlDownloader::postRequest(const std::string& body, std::string& response, const std::string& url,
+bool CCurlDownloader::postRequest(const std::string& body,
+                                  std::string& response,
+                                  const std::string& url,
                                   const std::vector<std::string>& extraHeaders) {
   writeLog("CCurlDownloader::postRequest", __LINE__, L"post start");
   ScopedEasyHandle handle(curl_easy_init());

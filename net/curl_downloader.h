@@ -15,11 +15,12 @@ class CCurlDownloader {
   // 0..99 on the transfer's thread at most about once a second. True only
   // when the transfer completed with a 2xx final status; a partial file or
   // an error page stays on disk.
-  static bool downloadFile(const std::wstring& destination, const std::string& url,
-                           std::function<void(int)> percent);
+  static bool downloadFile(const std::wstring& destination, const std::string& url, std::function<void(int)> percent);
   // POSTs body (ANSI, sent as UTF-8 JSON) to url with extraHeaders after the
   // JSON content type. True when the transfer completed with a 2xx status;
   // response then holds exactly the response bytes, else it is unchanged.
-  static bool postRequest(const std::string& body, std::string& response, const std::string& url,
+  static bool postRequest(const std::string& body,
+                          std::string& response,
+                          const std::string& url,
                           const std::vector<std::string>& extraHeaders);
 };

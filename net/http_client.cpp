@@ -18,9 +18,8 @@ constexpr DWORD kBufferSize = 32768;
 // No flag that relaxes certificate checks: the body is run as an installer.
 // Redirects are followed by request() itself: Wine's WinINet follows a loop
 // without end, and every hop must stay on https.
-constexpr DWORD kRequestFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
-                                INTERNET_FLAG_NO_AUTO_REDIRECT | INTERNET_FLAG_CACHE_ASYNC |
-                                INTERNET_FLAG_TRANSFER_ASCII;
+constexpr DWORD kRequestFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_AUTO_REDIRECT |
+                                INTERNET_FLAG_CACHE_ASYNC | INTERNET_FLAG_TRANSFER_ASCII;
 
 bool hasScheme(const std::wstring& url, const wchar_t* prefix) {
   const size_t length = std::wcslen(prefix);
@@ -70,8 +69,7 @@ bool setTimeout(HINTERNET handle, DWORD option, DWORD ms) {
 long long queryContentLength(HINTERNET request) {
   DWORD length = 0;
   DWORD size = sizeof(length);
-  if (!::HttpQueryInfoW(request, HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER, &length,
-                        &size, nullptr)) {
+  if (!::HttpQueryInfoW(request, HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER, &length, &size, nullptr)) {
     return -1;
   }
   return length;
@@ -96,8 +94,7 @@ int lengthForSink(long long declaredLength) {
 
 CHttpClient::CHttpClient(const HttpClientOptions& options) : options_(options) {}
 
-bool CHttpClient::open(const std::wstring& url, const std::wstring& headers,
-                       IHttpClientSink* sink) {
+bool CHttpClient::open(const std::wstring& url, const std::wstring& headers, IHttpClientSink* sink) {
   sink_ = sink;
   if (!openSession() || !crackUrl(url)) return false;
   headers_ = headers;
@@ -152,10 +149,9 @@ bool CHttpClient::request() {
   }
 }
 
-bool CHttpClient::exchange(ScopedInternetHandle& connection, ScopedInternetHandle& request,
-                           unsigned long& status) {
-  connection.reset(::InternetConnectW(session_.get(), host_.c_str(), port_, nullptr, nullptr,
-                                      INTERNET_SERVICE_HTTP, 0, 1));
+bool CHttpClient::exchange(ScopedInternetHandle& connection, ScopedInternetHandle& request, unsigned long& status) {
+  connection.reset(
+      ::InternetConnectW(session_.get(), host_.c_str(), port_, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 1));
   if (!connection) {
     reportError(HttpErrorStage::kConnect);
     return false;
@@ -163,8 +159,7 @@ bool CHttpClient::exchange(ScopedInternetHandle& connection, ScopedInternetHandl
   if (!sendRequest(connection.get(), request)) return false;
   DWORD code = 0;
   DWORD size = sizeof(code);
-  if (!::HttpQueryInfoW(request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &code,
-                        &size, nullptr)) {
+  if (!::HttpQueryInfoW(request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &code, &size, nullptr)) {
     reportError(HttpErrorStage::kQueryStatus);
     return false;
   }
@@ -187,8 +182,7 @@ bool CHttpClient::follow(const std::wstring& location) {
 
 bool CHttpClient::receive(HINTERNET request, unsigned long status) {
   const long long declaredLength = queryContentLength(request);
-  if (sink_ != nullptr &&
-      !sink_->onHttpRecvHeader(lengthForSink(declaredLength), static_cast<int>(status))) {
+  if (sink_ != nullptr && !sink_->onHttpRecvHeader(lengthForSink(declaredLength), static_cast<int>(status))) {
     return false;
   }
   return readBody(request, declaredLength);
@@ -197,10 +191,9 @@ bool CHttpClient::receive(HINTERNET request, unsigned long status) {
 bool CHttpClient::sendRequest(HINTERNET connection, ScopedInternetHandle& request) {
   const wchar_t* acceptTypes[] = {L"*/*", nullptr};
   const DWORD flags = kRequestFlags | (secure_ ? INTERNET_FLAG_SECURE : 0);
-  request.reset(::HttpOpenRequestW(connection, L"GET", path_.c_str(), L"HTTP/1.1", nullptr,
-                                   acceptTypes, flags, 1));
-  if (!request || !setTimeouts(request.get()) || !::HttpSendRequestW(request.get(), headers_.c_str(),
-                                      static_cast<DWORD>(headers_.size()), nullptr, 0)) {
+  request.reset(::HttpOpenRequestW(connection, L"GET", path_.c_str(), L"HTTP/1.1", nullptr, acceptTypes, flags, 1));
+  if (!request || !setTimeouts(request.get()) ||
+      !::HttpSendRequestW(request.get(), headers_.c_str(), static_cast<DWORD>(headers_.size()), nullptr, 0)) {
     reportError(HttpErrorStage::kSendRequest);
     return false;
   }
@@ -222,16 +215,15 @@ bool CHttpClient::readBody(HINTERNET request, long long declaredLength) {
   for (;;) {
     DWORD read = 0;
     if (!readChunk(request, buffer.data(), read)) {
-      writeLog("utility::CHttpClient::request", __LINE__, L"read failed after %lld bytes, lastError = %d",
-               total, static_cast<int>(::GetLastError()));
+      writeLog("utility::CHttpClient::request", __LINE__, L"read failed after %lld bytes, lastError = %d", total,
+               static_cast<int>(::GetLastError()));
       return false;
     }
     if (read == 0) break;
     total += read;
     if (!stall.keepsUp(::GetTickCount64(), read)) {
-      writeLog("utility::CHttpClient::request", __LINE__,
-               L"too slow after %lld bytes, below %lu bytes/s for %lu ms", total,
-               options_.minBytesPerSecond, options_.stallWindowMs);
+      writeLog("utility::CHttpClient::request", __LINE__, L"too slow after %lld bytes, below %lu bytes/s for %lu ms",
+               total, options_.minBytesPerSecond, options_.stallWindowMs);
       return false;
     }
     if (sink_ != nullptr && !sink_->onHttpRecvData(buffer.data(), static_cast<int>(read))) {
@@ -241,8 +233,7 @@ bool CHttpClient::readBody(HINTERNET request, long long declaredLength) {
   // A connection closed early looks like the end of the body: a cut-off
   // installer must not count as a download.
   if (declaredLength >= 0 && total != declaredLength) {
-    writeLog("utility::CHttpClient::request", __LINE__, L"body ended after %lld of %lld bytes",
-             total, declaredLength);
+    writeLog("utility::CHttpClient::request", __LINE__, L"body ended after %lld of %lld bytes", total, declaredLength);
     return false;
   }
   if (sink_ != nullptr) sink_->onHttpComplete();

@@ -16,7 +16,8 @@ class CHttpDownload2FileSink : public CHttpClient::IHttpClientSink {
   static constexpr int kUnknownLengthTotal = 10485760;
 
   // stopSource and progressSink are not owned; progressSink may be null.
-  CHttpDownload2FileSink(const std::wstring& target, const CTaskThread* stopSource,
+  CHttpDownload2FileSink(const std::wstring& target,
+                         const CTaskThread* stopSource,
                          CHttpDownloader::IHttpDownloadSink* progressSink);
 
   // Closes the file and logs the failing stage and code.

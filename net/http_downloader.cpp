@@ -11,12 +11,9 @@ constexpr wchar_t kRequestHeaders[] = L"Content-Type: application/x-www-form-url
 
 }  // namespace
 
-CHttpDownloader::CHttpDownloader(const HttpClientOptions& options) : client_(options) {
-  stopHolder_.emplace();
-}
+CHttpDownloader::CHttpDownloader(const HttpClientOptions& options) : client_(options) { stopHolder_.emplace(); }
 
-bool CHttpDownloader::download(const std::wstring& url, const std::wstring& filePath,
-                               IHttpDownloadSink* progressSink) {
+bool CHttpDownloader::download(const std::wstring& url, const std::wstring& filePath, IHttpDownloadSink* progressSink) {
   client_.close();
   // A fresh holder: a stop left by an earlier cancel() must not end this one.
   stopHolder_.emplace();

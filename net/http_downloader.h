@@ -27,8 +27,7 @@ class CHttpDownloader {
 
   // Fetches url into filePath (created or truncated); true when the whole
   // body arrived with a 2xx status and was written. progressSink may be null.
-  bool download(const std::wstring& url, const std::wstring& filePath,
-                IHttpDownloadSink* progressSink);
+  bool download(const std::wstring& url, const std::wstring& filePath, IHttpDownloadSink* progressSink);
   // Aborts: raises the stop flag and closes the session. Meant for the
   // thread that calls download(), between attempts.
   void cancel();

@@ -36,11 +36,9 @@ std::string platformMd5Hex(const std::string& bytes) {
   DWORD digestSize = sizeof digest;
   if (!::CryptAcquireContextW(provider.receive(), nullptr, nullptr, PROV_RSA_FULL, CRYPT_VERIFYCONTEXT) ||
       !::CryptCreateHash(provider.get(), CALG_MD5, 0, 0, hash.receive()) ||
-      !::CryptHashData(hash.get(), reinterpret_cast<const BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()),
-                       0) ||
+      !::CryptHashData(hash.get(), reinterpret_cast<const BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()), 0) ||
       !::CryptGetHashParam(hash.get(), HP_HASHVAL, digest, &digestSize, 0) || digestSize != sizeof digest) {
-    writeLog("analytics::platformMd5Hex", __LINE__, L"md5 failed, lastError = %d",
-             static_cast<int>(::GetLastError()));
+    writeLog("analytics::platformMd5Hex", __LINE__, L"md5 failed, lastError = %d", static_cast<int>(::GetLastError()));
     return {};
   }
   static constexpr char kHex[] = "0123456789abcdef";

@@ -17,14 +17,14 @@ constexpr long long kSolidStateBoostMiB = 30720;
 
 // What the system told about one drive.
 struct DriveFacts {
-  std::wstring root;                  // "C:\"
-  unsigned type = 0;                  // GetDriveTypeW value
-  bool hotplug = false;               // removable media or hot-pluggable device
-  bool freeSpaceKnown = false;        // the free-space query succeeded
-  std::uint64_t availableBytes = 0;   // bytes available to the caller
-  bool fileSystemKnown = false;       // the volume query succeeded
-  std::wstring fileSystem;            // "NTFS", "FAT32", "exFAT", ...
-  bool trimEnabled = false;           // taken to mean a solid-state drive
+  std::wstring root;                 // "C:\"
+  unsigned type = 0;                 // GetDriveTypeW value
+  bool hotplug = false;              // removable media or hot-pluggable device
+  bool freeSpaceKnown = false;       // the free-space query succeeded
+  std::uint64_t availableBytes = 0;  // bytes available to the caller
+  bool fileSystemKnown = false;      // the volume query succeeded
+  std::wstring fileSystem;           // "NTFS", "FAT32", "exFAT", ...
+  bool trimEnabled = false;          // taken to mean a solid-state drive
 };
 
 // Bytes as MiB, with fraction.

@@ -26,9 +26,13 @@ bool readAll(HANDLE file, char* bytes, DWORD count) {
 }  // namespace
 
 LogFile::LogFile(const std::wstring& path)
-    : file_(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
-                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                          FILE_ATTRIBUTE_NORMAL, nullptr)) {
+    : file_(::CreateFileW(path.c_str(),
+                          GENERIC_READ | GENERIC_WRITE,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE,
+                          nullptr,
+                          OPEN_ALWAYS,
+                          FILE_ATTRIBUTE_NORMAL,
+                          nullptr)) {
   emptyIfUtf16();
 }
 
@@ -58,8 +62,7 @@ unsigned long LogFile::cutToTail(std::int64_t limit, std::int64_t keep) {
   // The tail is written over the head before the file is shortened, so the
   // file never stands empty if the cut is interrupted.
   if (seek(file_.get(), size - keep, FILE_BEGIN) && readAll(file_.get(), tail.get(), count) &&
-      seek(file_.get(), 0, FILE_BEGIN) && writeAll(file_.get(), tail.get(), count) &&
-      ::SetEndOfFile(file_.get())) {
+      seek(file_.get(), 0, FILE_BEGIN) && writeAll(file_.get(), tail.get(), count) && ::SetEndOfFile(file_.get())) {
     return ERROR_SUCCESS;
   }
   // A short read or write leaves no error of its own.

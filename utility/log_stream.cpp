@@ -14,11 +14,9 @@ constexpr char kHeaderFormat[] = "%02d-%02d\t%02d:%02d:%02d.%03d\t%04lu\t%s\t(%d
 
 }  // namespace
 
-LogStream::LogStream(const LogStamp& stamp, const char* functionName, int line, LogWriter* writer)
-    : writer_(writer) {
-  int length = std::snprintf(bytes_, kCapacity, kHeaderFormat, stamp.month, stamp.day, stamp.hour,
-                             stamp.minute, stamp.second, stamp.milliseconds, stamp.threadId,
-                             functionName, line);
+LogStream::LogStream(const LogStamp& stamp, const char* functionName, int line, LogWriter* writer) : writer_(writer) {
+  int length = std::snprintf(bytes_, kCapacity, kHeaderFormat, stamp.month, stamp.day, stamp.hour, stamp.minute,
+                             stamp.second, stamp.milliseconds, stamp.threadId, functionName, line);
   // A header that alone fills the area leaves no room for a whole record.
   if (length < 0 || static_cast<std::size_t>(length) >= kCapacity) {
     good_ = false;

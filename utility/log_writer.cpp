@@ -65,8 +65,7 @@ void LogWriter::flush() {
 void LogWriter::run() {
   std::unique_lock<std::mutex> lock(mutex_);
   while (!stopping_) {
-    wake_.wait_for(lock, interval_,
-                   [this] { return stopping_ || queue_.size() >= kBatchBytes; });
+    wake_.wait_for(lock, interval_, [this] { return stopping_ || queue_.size() >= kBatchBytes; });
     // Producers wait while the file is written: the lock is held throughout.
     const unsigned long cutError = writeQueueLocked();
     if (cutError == 0) continue;

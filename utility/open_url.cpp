@@ -23,8 +23,8 @@ int openUrl(const std::wstring& url) {
   // the current directory first, where anyone may have put an iexplore.exe.
   const std::wstring browser = programFilesPath(L"Internet Explorer\\iexplore.exe");
   if (browser.empty()) return 0;
-  const auto code = reinterpret_cast<INT_PTR>(
-      ::ShellExecuteW(nullptr, L"open", browser.c_str(), url.c_str(), nullptr, SW_SHOW));
+  const auto code =
+      reinterpret_cast<INT_PTR>(::ShellExecuteW(nullptr, L"open", browser.c_str(), url.c_str(), nullptr, SW_SHOW));
   // Codes up to 32 are errors, not handles.
   return code > 32 ? 1 : 0;
 }

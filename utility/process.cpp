@@ -16,8 +16,8 @@ int showFlag(bool show) { return show ? SW_SHOW : SW_HIDE; }
 bool exitedWithZero(HANDLE process) {
   DWORD exitCode = static_cast<DWORD>(-1);
   ::GetExitCodeProcess(process, &exitCode);
-  writeLog("utility::process::execute", __LINE__, L"execute exitcode = %d lastError = %d",
-           static_cast<int>(exitCode), static_cast<int>(::GetLastError()));
+  writeLog("utility::process::execute", __LINE__, L"execute exitcode = %d lastError = %d", static_cast<int>(exitCode),
+           static_cast<int>(::GetLastError()));
   return exitCode == 0;
 }
 
@@ -51,8 +51,7 @@ ScopedHandle create(const std::wstring& file, const std::wstring& parameters, bo
                         &startup, &info)) {
     // Kept for the caller: writing the log may change the thread's last error.
     const DWORD error = ::GetLastError();
-    writeLog("utility::process::create", __LINE__, L"createProcess failed!!! lastError = %d",
-             static_cast<int>(error));
+    writeLog("utility::process::create", __LINE__, L"createProcess failed!!! lastError = %d", static_cast<int>(error));
     ::SetLastError(error);
     return ScopedHandle();
   }

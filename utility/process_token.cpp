@@ -9,8 +9,8 @@ namespace utility::process {
 
 namespace {
 
-using CreateProcessWithTokenFn = BOOL(WINAPI*)(HANDLE, DWORD, LPCWSTR, LPWSTR, DWORD, LPVOID, LPCWSTR,
-                                               LPSTARTUPINFOW, LPPROCESS_INFORMATION);
+using CreateProcessWithTokenFn =
+    BOOL(WINAPI*)(HANDLE, DWORD, LPCWSTR, LPWSTR, DWORD, LPVOID, LPCWSTR, LPSTARTUPINFOW, LPPROCESS_INFORMATION);
 
 std::wstring shellImagePath() {
   wchar_t windows[MAX_PATH] = {};

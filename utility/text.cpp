@@ -23,8 +23,7 @@ std::vector<std::wstring> split(const std::wstring& text, const std::wstring& se
   std::vector<std::wstring> pieces;
   if (text.empty() || separator.empty()) return pieces;
   std::size_t start = 0;
-  for (std::size_t at = text.find(separator); at != std::wstring::npos;
-       at = text.find(separator, start)) {
+  for (std::size_t at = text.find(separator); at != std::wstring::npos; at = text.find(separator, start)) {
     pieces.push_back(trim(text.substr(start, at - start)));
     start = at + separator.size();
   }
@@ -32,8 +31,7 @@ std::vector<std::wstring> split(const std::wstring& text, const std::wstring& se
   return pieces;
 }
 
-std::map<std::wstring, std::wstring> parsePairs(const std::vector<std::wstring>& items,
-                                                const std::wstring& separator) {
+std::map<std::wstring, std::wstring> parsePairs(const std::vector<std::wstring>& items, const std::wstring& separator) {
   std::map<std::wstring, std::wstring> pairs;
   for (const std::wstring& item : items) {
     std::size_t at = separator.empty() ? std::wstring::npos : item.find(separator);

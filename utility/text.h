@@ -37,8 +37,7 @@ std::wstring toLower(const std::wstring& s);
 std::vector<std::wstring> split(const std::wstring& text, const std::wstring& separator);
 // key (trimmed, lower-cased) = value (trimmed) for each item holding
 // separator; a later key replaces an earlier one, empty keys are skipped.
-std::map<std::wstring, std::wstring> parsePairs(const std::vector<std::wstring>& items,
-                                                const std::wstring& separator);
+std::map<std::wstring, std::wstring> parsePairs(const std::vector<std::wstring>& items, const std::wstring& separator);
 // True when every character is a decimal digit (also for the empty string).
 bool isAllDigits(const std::wstring& s);
 

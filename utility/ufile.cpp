@@ -52,22 +52,21 @@ bool makeDir(const std::wstring& path) {
 
 bool moveFile(const std::wstring& from, const std::wstring& to, unsigned long flags) {
   if (::MoveFileExW(from.c_str(), to.c_str(), flags)) return true;
-  writeLog("utility::ufile::moveFile", __LINE__,
-           L"move file from [ %s ] to [ %s ] flag = %d failed! error = %d.", from.c_str(),
-           to.c_str(), static_cast<int>(flags), static_cast<int>(::GetLastError()));
+  writeLog("utility::ufile::moveFile", __LINE__, L"move file from [ %s ] to [ %s ] flag = %d failed! error = %d.",
+           from.c_str(), to.c_str(), static_cast<int>(flags), static_cast<int>(::GetLastError()));
   return false;
 }
 
 bool removeFile(const std::wstring& path) {
   if (::DeleteFileW(path.c_str())) return true;
-  writeLog("utility::ufile::removeFile", __LINE__, L"removeFile file from [ %s ] error = %d.",
-           path.c_str(), static_cast<int>(::GetLastError()));
+  writeLog("utility::ufile::removeFile", __LINE__, L"removeFile file from [ %s ] error = %d.", path.c_str(),
+           static_cast<int>(::GetLastError()));
   return false;
 }
 
 bool getFileSize(const std::wstring& path, std::int64_t& size) {
-  ScopedHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  ScopedHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
   LARGE_INTEGER value;
   if (!file.valid() || !::GetFileSizeEx(file.get(), &value)) return false;
   size = value.QuadPart;
@@ -91,8 +90,8 @@ std::wstring getFullPath(const std::wstring& path) {
 
 ReadStatus readFile(const std::wstring& path, std::uint64_t maxBytes, std::string& out) {
   out.clear();
-  ScopedHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  ScopedHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return ReadStatus::CannotOpen;
   LARGE_INTEGER size;
   if (!::GetFileSizeEx(file.get(), &size) || static_cast<std::uint64_t>(size.QuadPart) > maxBytes ||

@@ -42,8 +42,8 @@ void readWeightFacts(DriveFacts& drive) {
   drive.freeSpaceKnown = availableBytes(drive.root, &drive.availableBytes);
   DWORD flags = 0;
   wchar_t fileSystem[1024] = {};
-  drive.fileSystemKnown = ::GetVolumeInformationW(drive.root.c_str(), nullptr, 0, nullptr, nullptr, &flags,
-                                                  fileSystem, ARRAYSIZE(fileSystem)) != FALSE;
+  drive.fileSystemKnown = ::GetVolumeInformationW(drive.root.c_str(), nullptr, 0, nullptr, nullptr, &flags, fileSystem,
+                                                  ARRAYSIZE(fileSystem)) != FALSE;
   if (drive.fileSystemKnown) drive.fileSystem = fileSystem;
   drive.trimEnabled = isTrimEnabled(drive.root.substr(0, 2));
 }
@@ -63,8 +63,8 @@ bool isHotplugDrive(const std::wstring& root) {
   if (!volume) return false;
   STORAGE_HOTPLUG_INFO info = {};
   DWORD returned = 0;
-  const bool answered = ::DeviceIoControl(volume.get(), IOCTL_STORAGE_GET_HOTPLUG_INFO, nullptr, 0, &info,
-                                          sizeof(info), &returned, nullptr) != FALSE;
+  const bool answered = ::DeviceIoControl(volume.get(), IOCTL_STORAGE_GET_HOTPLUG_INFO, nullptr, 0, &info, sizeof(info),
+                                          &returned, nullptr) != FALSE;
   // A device that does not answer is not trusted to stay plugged in.
   return !answered || info.MediaRemovable != 0 || info.DeviceHotplug != 0;
 }

@@ -24,8 +24,8 @@ bool WindowIPC::create(const std::wstring& className, IWindowIPCHandle* handler)
   // A class left registered by an earlier endpoint serves as well.
   ::RegisterClassExW(&windowClass);
   // Top-level, not message-only: other processes find it by class name.
-  ownWindow_.reset(::CreateWindowExW(0, className.c_str(), L"", WS_POPUP, 0, 0, 0, 0, nullptr,
-                                     nullptr, instance, this));
+  ownWindow_.reset(
+      ::CreateWindowExW(0, className.c_str(), L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, this));
   window_ = ownWindow_.get();
   if (!ownWindow_) {
     writeLog("utility::WindowIPC::create", __LINE__, L"className:%s, error:%d", className.c_str(),
@@ -43,8 +43,8 @@ bool WindowIPC::open(const std::wstring& className, const std::wstring& windowTi
   if (window_ != nullptr) return true;
   const DWORD error = ::GetLastError();
   if (error != 0 && error != ERROR_FILE_NOT_FOUND) {
-    writeLog("utility::WindowIPC::open", __LINE__, L"className:%s, windowName:%s, error:%d",
-             className.c_str(), windowTitle.c_str(), static_cast<int>(error));
+    writeLog("utility::WindowIPC::open", __LINE__, L"className:%s, windowName:%s, error:%d", className.c_str(),
+             windowTitle.c_str(), static_cast<int>(error));
   }
   return false;
 }
@@ -55,8 +55,7 @@ bool WindowIPC::postMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK WindowIPC::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
-    auto* endpoint =
-        static_cast<WindowIPC*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    auto* endpoint = static_cast<WindowIPC*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
     endpoint->window_ = window;
     ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(endpoint));
     return ::DefWindowProcW(window, message, wParam, lParam);

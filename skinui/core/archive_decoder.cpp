@@ -67,7 +67,7 @@ SRes MemoryRead(ILookInStreamPtr p, void* buf, size_t* size) {
 
 SRes MemorySeek(ILookInStreamPtr p, Int64* pos, ESzSeek origin) {
   MemoryInStream* s = StreamOf(p);
-  Int64 base = origin == SZ_SEEK_SET ? 0
+  Int64 base = origin == SZ_SEEK_SET   ? 0
                : origin == SZ_SEEK_CUR ? static_cast<Int64>(s->pos)
                                        : static_cast<Int64>(s->size);
   if (*pos < 0 ? base < -*pos : *pos > INT64_MAX - base) return SZ_ERROR_PARAM;
@@ -97,8 +97,7 @@ bool StreamableCoder(const CSzArEx& db, UInt32 folder, CSzCoderInfo* coder) {
   return coder->MethodID == kMethodCopy || (coder->MethodID == kMethodLzma2 && coder->PropsSize == 1);
 }
 
-SRes FindPackedRange(const CSzArEx& db, UInt32 folder, const unsigned char* bytes, size_t size,
-                 PackedRange* range) {
+SRes FindPackedRange(const CSzArEx& db, UInt32 folder, const unsigned char* bytes, size_t size, PackedRange* range) {
   const CSzAr& ar = db.db;
   UInt32 pack = ar.FoStartPackStreamIndex[folder];
   UInt64 start = ar.PackPositions[pack];
@@ -122,8 +121,7 @@ UInt64 Lzma2DictionarySize(Byte prop) {
 
 // Runs the decoder over the packed bytes, handing each piece that appears
 // in the window to the sink, until the stream's end mark.
-SRes PumpLzma2(CLzma2Dec* dec, const PackedRange& in, UInt64 unpackSize, CArchiveSink& sink,
-               UInt32* crc) {
+SRes PumpLzma2(CLzma2Dec* dec, const PackedRange& in, UInt64 unpackSize, CArchiveSink& sink, UInt32* crc) {
   size_t inPos = 0;
   UInt64 remaining = unpackSize;
   for (;;) {
@@ -157,14 +155,12 @@ SRes PumpLzma2(CLzma2Dec* dec, const PackedRange& in, UInt64 unpackSize, CArchiv
 
 // Decodes an LZMA2 stream through a window no larger than the dictionary
 // (or the whole output when that is smaller).
-SRes StreamLzma2(Byte prop, const PackedRange& in, UInt64 unpackSize, CArchiveSink& sink,
-                 UInt32* crc) {
+SRes StreamLzma2(Byte prop, const PackedRange& in, UInt64 unpackSize, CArchiveSink& sink, UInt32* crc) {
   if (prop > 40) return SZ_ERROR_UNSUPPORTED;
   UInt64 window = std::max<UInt64>(1, std::min(Lzma2DictionarySize(prop), unpackSize));
   if (window > kMaxArchiveAllocation) return SZ_ERROR_MEM;
   CLzma2Dec dec;
-  Lzma2Dec_CONSTRUCT(&dec)
-  SRes res = Lzma2Dec_AllocateProbs(&dec, prop, &kAlloc);
+  Lzma2Dec_CONSTRUCT(&dec) SRes res = Lzma2Dec_AllocateProbs(&dec, prop, &kAlloc);
   if (res != SZ_OK) return res;
   auto* dic = static_cast<Byte*>(BoundedAlloc(&kAlloc, static_cast<size_t>(window)));
   if (dic != nullptr) {
@@ -180,8 +176,12 @@ SRes StreamLzma2(Byte prop, const PackedRange& in, UInt64 unpackSize, CArchiveSi
   return res;
 }
 
-SRes StreamFolder(const CSzArEx& db, UInt32 folder, const CSzCoderInfo& coder,
-                  const unsigned char* bytes, size_t size, CArchiveSink& sink) {
+SRes StreamFolder(const CSzArEx& db,
+                  UInt32 folder,
+                  const CSzCoderInfo& coder,
+                  const unsigned char* bytes,
+                  size_t size,
+                  CArchiveSink& sink) {
   PackedRange in;
   SRes res = FindPackedRange(db, folder, bytes, size, &in);
   if (res != SZ_OK) return res;
@@ -216,13 +216,15 @@ SRes BufferFolder(const CSzArEx& db, UInt32 folder, MemoryInStream* stream, CArc
   return res;
 }
 
-SRes DecodeFolders(const CSzArEx& db, const unsigned char* bytes, size_t size,
-                   MemoryInStream* stream, CArchiveSink& sink) {
+SRes DecodeFolders(const CSzArEx& db,
+                   const unsigned char* bytes,
+                   size_t size,
+                   MemoryInStream* stream,
+                   CArchiveSink& sink) {
   for (UInt32 folder = 0; folder < db.db.NumFolders; ++folder) {
     CSzCoderInfo coder;
-    SRes res = StreamableCoder(db, folder, &coder)
-                   ? StreamFolder(db, folder, coder, bytes, size, sink)
-                   : BufferFolder(db, folder, stream, sink);
+    SRes res = StreamableCoder(db, folder, &coder) ? StreamFolder(db, folder, coder, bytes, size, sink)
+                                                   : BufferFolder(db, folder, stream, sink);
     if (res != SZ_OK) return res;
   }
   return SZ_OK;

@@ -7,7 +7,9 @@
 
 namespace SkinUI {
 
-int ExtractArchiveToDirectory(const unsigned char* bytes, size_t size, const wchar_t* directory,
+int ExtractArchiveToDirectory(const unsigned char* bytes,
+                              size_t size,
+                              const wchar_t* directory,
                               const ArchiveProgressObserver& observer) {
   if (directory == nullptr) return kArchiveBadParameter;
   // Folders are created from the full path, so a relative target is resolved once here.

@@ -16,7 +16,9 @@ using ArchiveProgressObserver = std::function<bool(uint64_t total, const wchar_t
 // leave directory are refused with kArchiveCannotOpenOutput; a null or
 // empty directory gives kArchiveBadParameter, a relative one is taken from
 // the current directory. Returns an ArchiveResult code.
-int ExtractArchiveToDirectory(const unsigned char* bytes, size_t size, const wchar_t* directory,
+int ExtractArchiveToDirectory(const unsigned char* bytes,
+                              size_t size,
+                              const wchar_t* directory,
                               const ArchiveProgressObserver& observer = {});
 
 }  // namespace SkinUI

@@ -22,8 +22,7 @@ std::wstring ParentOf(const std::wstring& path) {
 
 }  // namespace
 
-CArchiveDirectorySink::CArchiveDirectorySink(const std::wstring& directory,
-                                             const ArchiveProgressObserver& observer)
+CArchiveDirectorySink::CArchiveDirectorySink(const std::wstring& directory, const ArchiveProgressObserver& observer)
     : directory_(directory), observer_(observer) {
   if (directory_.empty() || (directory_.back() != L'\\' && directory_.back() != L'/')) {
     directory_ += L'\\';

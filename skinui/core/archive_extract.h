@@ -33,15 +33,13 @@ enum ArchiveResult : int {
 };
 
 // Receives one unpacked file: its path as stored in the archive, its bytes.
-using ArchiveFileCallback =
-    std::function<void(const wchar_t* name, const unsigned char* data, size_t size)>;
+using ArchiveFileCallback = std::function<void(const wchar_t* name, const unsigned char* data, size_t size)>;
 
 // Maps a decoder result (the SDK's SRes value) to an ArchiveResult code.
 int MapDecoderResult(int sdkResult);
 
 // Unpacks the 7z archive in bytes[0..size) and calls callback once per
 // non-empty file in archive order; stops at the first damaged file.
-int ExtractArchiveToMemory(const unsigned char* bytes, size_t size,
-                           const ArchiveFileCallback& callback);
+int ExtractArchiveToMemory(const unsigned char* bytes, size_t size, const ArchiveFileCallback& callback);
 
 }  // namespace SkinUI

@@ -3,8 +3,8 @@
 // by language key. Platform-free (UTF-8 goes through the text seam).
 
 #include <cstddef>
-#include <map>
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>

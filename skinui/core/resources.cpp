@@ -102,12 +102,11 @@ void CResourceContext::LoadSkinPackage(int resourceId, const wchar_t* languageFi
   const void* bytes = loaded != nullptr ? ::LockResource(loaded) : nullptr;
   if (bytes != nullptr && size > 0) {
     int result = archive_.Unpack(static_cast<const unsigned char*>(bytes), size);
-    writeLog("SkinUI::CResourceContext::LoadSkinPackage", __LINE__,
-             L"skin archive %d: %d files, result = %d", resourceId,
-             static_cast<int>(archive_.Size()), result);
+    writeLog("SkinUI::CResourceContext::LoadSkinPackage", __LINE__, L"skin archive %d: %d files, result = %d",
+             resourceId, static_cast<int>(archive_.Size()), result);
   } else {
-    writeLog("SkinUI::CResourceContext::LoadSkinPackage", __LINE__,
-             L"no skin archive %d, lastError = %d", resourceId, static_cast<int>(::GetLastError()));
+    writeLog("SkinUI::CResourceContext::LoadSkinPackage", __LINE__, L"no skin archive %d, lastError = %d", resourceId,
+             static_cast<int>(::GetLastError()));
   }
   if (languageFile != nullptr && languageFile[0] != L'\0') LoadLanguageFile(languageFile);
 }
@@ -117,9 +116,8 @@ void CResourceContext::LoadSkinPackage(int resourceId, const wchar_t* languageFi
 void CResourceContext::LoadLanguageFile(const wchar_t* fileName) {
   std::wstring directory = GetModuleDirectory();
   std::string beside;
-  ReadStatus status = directory.empty()
-                          ? ReadStatus::CannotOpen
-                          : utility::ufile::readFile(directory + fileName, kMaxLanguageFileSize, beside);
+  ReadStatus status = directory.empty() ? ReadStatus::CannotOpen
+                                        : utility::ufile::readFile(directory + fileName, kMaxLanguageFileSize, beside);
   SkinFile packaged;
   const char* bytes = beside.data();
   size_t size = beside.size();
@@ -132,9 +130,8 @@ void CResourceContext::LoadLanguageFile(const wchar_t* fileName) {
     return;
   }
   bool loaded = languages_.Load(bytes, size, language_);
-  writeLog("SkinUI::CResourceContext::LoadLanguageFile", __LINE__,
-           L"%s: %s, %d texts", fileName, loaded ? L"loaded" : L"rejected",
-           static_cast<int>(languages_.Size()));
+  writeLog("SkinUI::CResourceContext::LoadLanguageFile", __LINE__, L"%s: %s, %d texts", fileName,
+           loaded ? L"loaded" : L"rejected", static_cast<int>(languages_.Size()));
 }
 
 bool CResourceContext::ReadFromDisk(const wchar_t* name, SkinFile* file) const {
@@ -195,9 +192,7 @@ void LoadSkinPackage(int resourceId, const wchar_t* languageFile) {
 unsigned char* LoadSkinFile(const wchar_t* name, size_t* outSize) {
   return CResourceContext::Instance().LoadSkinFile(name, outSize);
 }
-const wchar_t* GetLanguageText(const wchar_t* key) {
-  return CResourceContext::Instance().GetLanguageText(key);
-}
+const wchar_t* GetLanguageText(const wchar_t* key) { return CResourceContext::Instance().GetLanguageText(key); }
 void TranslateText(CUIString& text) { CResourceContext::Instance().TranslateText(text); }
 
 }  // namespace SkinUI

@@ -7,10 +7,8 @@
 namespace SkinUI {
 
 int CSkinArchive::Unpack(const unsigned char* bytes, size_t size) {
-  return ExtractArchiveToMemory(bytes, size,
-                                [this](const wchar_t* name, const unsigned char* data, size_t n) {
-                                  Store(name, data, n);
-                                });
+  return ExtractArchiveToMemory(
+      bytes, size, [this](const wchar_t* name, const unsigned char* data, size_t n) { Store(name, data, n); });
 }
 
 void CSkinArchive::Store(const wchar_t* name, const unsigned char* data, size_t size) {

@@ -17,7 +17,6 @@ size_t DecodedLength(ByteEncoding encoding, const char* bytes, size_t size);
 // Decodes size bytes into out, which has room for capacity units (no
 // terminator is written). Returns the units written; 0 when the result is
 // empty or does not fit.
-size_t DecodeBytes(ByteEncoding encoding, const char* bytes, size_t size, wchar_t* out,
-                   size_t capacity);
+size_t DecodeBytes(ByteEncoding encoding, const char* bytes, size_t size, wchar_t* out, size_t capacity);
 
 }  // namespace SkinUI

@@ -36,8 +36,7 @@ uint32_t NextCodePoint(const unsigned char* bytes, size_t size, size_t& i) {
 }
 
 // Walks the input and emits UTF-16 units; out may be null to only count.
-size_t Decode(ByteEncoding encoding, const char* bytes, size_t size, wchar_t* out,
-              size_t capacity) {
+size_t Decode(ByteEncoding encoding, const char* bytes, size_t size, wchar_t* out, size_t capacity) {
   const auto* in = reinterpret_cast<const unsigned char*>(bytes);
   size_t units = 0;
   auto emit = [&](uint32_t unit) {
@@ -64,8 +63,7 @@ size_t DecodedLength(ByteEncoding encoding, const char* bytes, size_t size) {
   return Decode(encoding, bytes, size, nullptr, 0);
 }
 
-size_t DecodeBytes(ByteEncoding encoding, const char* bytes, size_t size, wchar_t* out,
-                   size_t capacity) {
+size_t DecodeBytes(ByteEncoding encoding, const char* bytes, size_t size, wchar_t* out, size_t capacity) {
   if (bytes == nullptr || size == 0 || out == nullptr || capacity == 0) return 0;
   size_t units = Decode(encoding, bytes, size, out, capacity);
   return units <= capacity ? units : 0;

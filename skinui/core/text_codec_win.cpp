@@ -20,8 +20,7 @@ size_t DecodedLength(ByteEncoding encoding, const char* bytes, size_t size) {
   return static_cast<size_t>(n);
 }
 
-size_t DecodeBytes(ByteEncoding encoding, const char* bytes, size_t size, wchar_t* out,
-                   size_t capacity) {
+size_t DecodeBytes(ByteEncoding encoding, const char* bytes, size_t size, wchar_t* out, size_t capacity) {
   if (size > INT_MAX || out == nullptr || capacity == 0) return 0;
   int room = capacity > INT_MAX ? INT_MAX : static_cast<int>(capacity);
   int n = utility::text::toWideInto(bytes, static_cast<int>(size), CodePage(encoding), out, room);

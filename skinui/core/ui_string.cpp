@@ -15,9 +15,7 @@ size_t LengthOf(const wchar_t* text) { return text == nullptr ? 0 : std::wcslen(
 // whether wchar_t is signed or not.
 unsigned long UnitOf(wchar_t ch) { return static_cast<unsigned long>(ch); }
 
-unsigned long FoldAscii(wchar_t ch) {
-  return ch >= L'A' && ch <= L'Z' ? UnitOf(ch) + (L'a' - L'A') : UnitOf(ch);
-}
+unsigned long FoldAscii(wchar_t ch) { return ch >= L'A' && ch <= L'Z' ? UnitOf(ch) + (L'a' - L'A') : UnitOf(ch); }
 
 template <class Fold>
 int CompareWith(const wchar_t* left, const wchar_t* right, Fold fold) {
@@ -139,9 +137,7 @@ CUIString& CUIString::operator+=(wchar_t ch) {
 
 int CUIString::Compare(const wchar_t* text) const { return CompareWith(data_, text, UnitOf); }
 
-int CUIString::CompareNoCase(const wchar_t* text) const {
-  return CompareWith(data_, text, FoldAscii);
-}
+int CUIString::CompareNoCase(const wchar_t* text) const { return CompareWith(data_, text, FoldAscii); }
 
 CUIString CUIString::Left(size_t count) const { return Mid(0, count); }
 
@@ -151,9 +147,7 @@ CUIString CUIString::Mid(size_t position, size_t count) const {
   return CUIString(data_ + position, count < available ? count : available);
 }
 
-CUIString CUIString::Right(size_t count) const {
-  return count >= length_ ? *this : Mid(length_ - count);
-}
+CUIString CUIString::Right(size_t count) const { return count >= length_ ? *this : Mid(length_ - count); }
 
 size_t CUIString::Find(wchar_t ch, size_t start) const {
   for (size_t i = start; i < length_; ++i) {

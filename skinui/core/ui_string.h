@@ -78,11 +78,7 @@ class CUIString {
 CUIString operator+(const CUIString& left, const wchar_t* right);
 CUIString operator+(const CUIString& left, const CUIString& right);
 inline bool operator==(const CUIString& left, const wchar_t* right) { return left.Compare(right) == 0; }
-inline bool operator==(const CUIString& left, const CUIString& right) {
-  return left.Compare(right.GetData()) == 0;
-}
-inline bool operator<(const CUIString& left, const CUIString& right) {
-  return left.Compare(right.GetData()) < 0;
-}
+inline bool operator==(const CUIString& left, const CUIString& right) { return left.Compare(right.GetData()) == 0; }
+inline bool operator<(const CUIString& left, const CUIString& right) { return left.Compare(right.GetData()) < 0; }
 
 }  // namespace SkinUI

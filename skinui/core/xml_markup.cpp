@@ -13,9 +13,7 @@ namespace {
 
 constexpr size_t kMaxTextLength = INT32_MAX - 1;  // offsets are 32-bit
 
-bool IsNameChar(wchar_t ch) {
-  return ch == L'_' || ch == L':' || std::iswalnum(static_cast<wint_t>(ch)) != 0;
-}
+bool IsNameChar(wchar_t ch) { return ch == L'_' || ch == L':' || std::iswalnum(static_cast<wint_t>(ch)) != 0; }
 
 void SkipName(wchar_t*& p) {
   while (IsNameChar(*p)) ++p;
@@ -107,17 +105,11 @@ void CXmlMarkup::Clear() {
   ++generation_;
 }
 
-CXmlNode CXmlMarkup::GetRootNode() const {
-  return count_ > 1 ? CXmlNode(this, 1, generation_) : CXmlNode();
-}
+CXmlNode CXmlMarkup::GetRootNode() const { return count_ > 1 ? CXmlNode(this, 1, generation_) : CXmlNode(); }
 
-void CXmlMarkup::GetErrorText(wchar_t* buffer, size_t size) const {
-  CopyLimited(buffer, size, errorText_);
-}
+void CXmlMarkup::GetErrorText(wchar_t* buffer, size_t size) const { CopyLimited(buffer, size, errorText_); }
 
-void CXmlMarkup::GetErrorContext(wchar_t* buffer, size_t size) const {
-  CopyLimited(buffer, size, errorContext_);
-}
+void CXmlMarkup::GetErrorContext(wchar_t* buffer, size_t size) const { CopyLimited(buffer, size, errorContext_); }
 
 bool CXmlMarkup::AllocateText(size_t length) {
   errorText_[0] = L'\0';
@@ -303,8 +295,7 @@ bool CXmlMarkup::ParseAttributes(wchar_t*& p) {
 }
 
 // p is at "</": checks the closing name against the open element's.
-bool CXmlMarkup::ParseClosingTag(wchar_t*& p, wchar_t* textEnd, const wchar_t* name,
-                                 const wchar_t* nameEnd) {
+bool CXmlMarkup::ParseClosingTag(wchar_t*& p, wchar_t* textEnd, const wchar_t* name, const wchar_t* nameEnd) {
   *textEnd = L'\0';
   *p = L'\0';
   p += 2;

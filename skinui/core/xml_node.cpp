@@ -11,9 +11,7 @@ CXmlNode::CXmlNode(const CXmlMarkup* markup, int32_t index, uint32_t generation)
 
 bool CXmlNode::IsBound() const { return markup_ != nullptr && markup_->IsLive(index_, generation_); }
 
-const wchar_t* CXmlNode::GetName() const {
-  return IsBound() ? markup_->text_ + markup_->elements_[index_].name : L"";
-}
+const wchar_t* CXmlNode::GetName() const { return IsBound() ? markup_->text_ + markup_->elements_[index_].name : L""; }
 
 CXmlNode CXmlNode::Related(int32_t index) const {
   return index != 0 ? CXmlNode(markup_, index, generation_) : CXmlNode();

@@ -28,14 +28,14 @@
 #include "app/ui_locale.h"
 #include "app/ui_task_queue.h"
 #include "net/curl_settings.h"
+#include "tests/common/log_capture.h"
 #include "tests/common/message_pump.h"
+#include "tests/common/temp_dir.h"
+#include "tests/common/wine_path.h"
 #include "tests/fixtures/child_helper_client.h"
 #include "tests/fixtures/child_record.h"
 #include "tests/fixtures/package_installer_record.h"
-#include "tests/common/log_capture.h"
 #include "tests/net/loopback.h"
-#include "tests/common/temp_dir.h"
-#include "tests/common/wine_path.h"
 #include "utility/usystem_drives.h"
 #include "utility/usystem_os.h"
 
@@ -136,8 +136,8 @@ class AppModelTest : public testing::Test {
   }
 
   void SetUp() override {
-    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kTestRoot.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                &root_, nullptr),
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kTestRoot.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &root_,
+                                nullptr),
               ERROR_SUCCESS);
     resetConfig();
   }
@@ -157,9 +157,7 @@ class AppModelTest : public testing::Test {
   // Waits until a log line holding every part was written (the worker may
   // still be logging after its result reached the UI thread).
   bool logged(std::initializer_list<const wchar_t*> parts) {
-    return vxtest::pumpMessagesUntil(
-        [&] { return log_.anyLineHas(parts); },
-        20000);
+    return vxtest::pumpMessagesUntil([&] { return log_.anyLineHas(parts); }, 20000);
   }
 
   ModelSettings settingsFor(const std::wstring& baseName) const {
@@ -179,10 +177,10 @@ class AppModelTest : public testing::Test {
 
 struct InitCase {
   const wchar_t* baseName;
-  int variant;                // 4, 64, 9 or 3
-  const wchar_t* language;    // ConfigImp language
-  const wchar_t* langCode;    // empty: from the system
-  const wchar_t* locale;      // empty: from the system
+  int variant;              // 4, 64, 9 or 3
+  const wchar_t* language;  // ConfigImp language
+  const wchar_t* langCode;  // empty: from the system
+  const wchar_t* locale;    // empty: from the system
   const wchar_t* channel;
   const wchar_t* package;
 };
@@ -214,22 +212,23 @@ TEST_P(AppModelInit, FileNamePiecesSetVariantLanguageChannelAndPackage) {
   EXPECT_TRUE(logged({L"CAppModel::init: id is ", model.getChannelId().c_str(), L", package is "}));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, AppModelInit,
-    testing::Values(InitCase{L"setup", 9, L"en", L"", L"", L"100", L""},
-                    InitCase{L"Vandorix9_kr_2033_x", 9, L"kr", L"kr", L"ko_KR", L"2033", L""},
-                    InitCase{L"vandorix9_kr_2033_x (1)", 9, L"kr", L"kr", L"ko_KR", L"2033", L""},
-                    InitCase{L"vandorix64_ens_1200_a", 64, L"en", L"", L"", L"1200", L""},
-                    InitCase{L"VANDORIX64_kr_1200_a", 64, L"kr", L"kr", L"ko_KR", L"1200", L""},
-                    InitCase{L"vandorix4_tw_5_a", 4, L"tw", L"tw", L"zh_TW", L"5", L""},
-                    InitCase{L"vandorix3_vn_5_a", 3, L"vn", L"vn", L"vi_VN", L"5", L""},
-                    InitCase{L"vandorix9_vn_com.game.app_1500_x", 9, L"vn", L"vn", L"vi_VN", L"1500", L"com.game.app"},
-                    InitCase{L"vandorix9_th_abc_1500_x", 9, L"th", L"th", L"th_TH", L"1500", L""},
-                    InitCase{L"vandorix9_english_77_x", 9, L"en", L"", L"", L"77", L""},
-                    InitCase{L"vandorix9_kr_1234", 9, L"en", L"", L"", L"100", L""},
-                    InitCase{L"vandorix9_kr__77", 9, L"kr", L"kr", L"ko_KR", L"100", L""},
-                    // Unknown codes reach the installer; the UI falls back.
-                    InitCase{L"vandorix9_xx_7_a", 9, L"xx", L"xx", L"en_US", L"7", L""}));
+INSTANTIATE_TEST_SUITE_P(Names,
+                         AppModelInit,
+                         testing::Values(InitCase{L"setup", 9, L"en", L"", L"", L"100", L""},
+                                         InitCase{L"Vandorix9_kr_2033_x", 9, L"kr", L"kr", L"ko_KR", L"2033", L""},
+                                         InitCase{L"vandorix9_kr_2033_x (1)", 9, L"kr", L"kr", L"ko_KR", L"2033", L""},
+                                         InitCase{L"vandorix64_ens_1200_a", 64, L"en", L"", L"", L"1200", L""},
+                                         InitCase{L"VANDORIX64_kr_1200_a", 64, L"kr", L"kr", L"ko_KR", L"1200", L""},
+                                         InitCase{L"vandorix4_tw_5_a", 4, L"tw", L"tw", L"zh_TW", L"5", L""},
+                                         InitCase{L"vandorix3_vn_5_a", 3, L"vn", L"vn", L"vi_VN", L"5", L""},
+                                         InitCase{L"vandorix9_vn_com.game.app_1500_x", 9, L"vn", L"vn", L"vi_VN",
+                                                  L"1500", L"com.game.app"},
+                                         InitCase{L"vandorix9_th_abc_1500_x", 9, L"th", L"th", L"th_TH", L"1500", L""},
+                                         InitCase{L"vandorix9_english_77_x", 9, L"en", L"", L"", L"77", L""},
+                                         InitCase{L"vandorix9_kr_1234", 9, L"en", L"", L"", L"100", L""},
+                                         InitCase{L"vandorix9_kr__77", 9, L"kr", L"kr", L"ko_KR", L"100", L""},
+                                         // Unknown codes reach the installer; the UI falls back.
+                                         InitCase{L"vandorix9_xx_7_a", 9, L"xx", L"xx", L"en_US", L"7", L""}));
 
 TEST_F(AppModelTest, InstallDirComesFromTheRegistryAsStoredElseFromThePreferredDrive) {
   {
@@ -296,8 +295,8 @@ class AppModelFlow : public AppModelTest {
     std::filesystem::path target = files + relative;
     std::filesystem::create_directories(target.parent_path());
     if (!bytes.empty()) vxtest::writeFile(target.wstring(), bytes);
-    return widen(vxtest::httpUrl(state_, "/served/" + std::to_string(fails) + (withLength ? "/length" : "/nolength") +
-                                             prefix_));
+    return widen(
+        vxtest::httpUrl(state_, "/served/" + std::to_string(fails) + (withLength ? "/length" : "/nolength") + prefix_));
   }
 
   ModelSettings flowSettings(const std::wstring& baseName, const std::wstring& cdnBase) const {
@@ -393,8 +392,8 @@ TEST_F(AppModelFlow, WholeRoadFromFileNameToLaunchedProduct) {
   EXPECT_EQ(fileRequests().size(), 1u);
   EXPECT_TRUE(logged({L"CAppModel::startDownloadPlayer: start. current in get palyer url"}));
   EXPECT_TRUE(logged({L"CAppModel::_threadDownloadPlayer: download player"}));
-  EXPECT_TRUE(logged({L"CAppModel::_downloadByNet: start. url: http://127.0.0.1:",
-                                         L"/download/package/Vandorix9.0.exe"}));
+  EXPECT_TRUE(
+      logged({L"CAppModel::_downloadByNet: start. url: http://127.0.0.1:", L"/download/package/Vandorix9.0.exe"}));
   EXPECT_TRUE(logged({L"CAppModel::_downloadByNet: download file success ", L"Vandorix.exe"}));
   EXPECT_TRUE(logged({L"CAppModel::_threadDownloadPlayer: download end, success = 1, elapse = "}));
   EXPECT_FALSE(log_.anyLineHas({L"download by curl"}));
@@ -409,9 +408,9 @@ TEST_F(AppModelFlow, WholeRoadFromFileNameToLaunchedProduct) {
   EXPECT_TRUE(*seen.installStarted);
   EXPECT_EQ(seen.offThread, 0);
   const auto record = waitForRecord(folder_.file(L"installer.rec"));
-  EXPECT_EQ(record.at(vxtest::kKeyInstallerCommandLine),
-            L"\"" + installerPath() + L"\" -silence -downloader -openid=2033 -language=kr -path=\"" + installPath() +
-                L"\"");
+  EXPECT_EQ(
+      record.at(vxtest::kKeyInstallerCommandLine),
+      L"\"" + installerPath() + L"\" -silence -downloader -openid=2033 -language=kr -path=\"" + installPath() + L"\"");
   EXPECT_EQ(record.at(vxtest::kKeySilence), L"1");
   EXPECT_EQ(record.at(vxtest::kKeyDownloader), L"1");
   EXPECT_EQ(record.at(vxtest::kKeyOpenId), L"2033");
@@ -420,8 +419,9 @@ TEST_F(AppModelFlow, WholeRoadFromFileNameToLaunchedProduct) {
   EXPECT_TRUE(fileExists(installPath() + L"\\vxrunner.exe"));
   EXPECT_TRUE(fileExists(installPath() + L"data\\"));
   EXPECT_EQ(regString(root_, kVariant9Key, L"InstallDir"), installPath());
-  EXPECT_TRUE(logged({L"CAppModel::_threadInsPlayer: install:  -silence -downloader -openid=2033 "
-                                         L"-language=kr -path=\""}));
+  EXPECT_TRUE(
+      logged({L"CAppModel::_threadInsPlayer: install:  -silence -downloader -openid=2033 "
+              L"-language=kr -path=\""}));
   // Wine's taskkill refuses "/T" (exit code 1) and stops nothing; the flow
   // goes on.
   EXPECT_TRUE(logged({L"utility::process::execute", L"execute exitcode = 1"}));
@@ -487,7 +487,8 @@ TEST_P(AppModelFallback, LibcurlTakesOverAfterTwoPlatformFailures) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, AppModelFallback,
+INSTANTIATE_TEST_SUITE_P(Cases,
+                         AppModelFallback,
                          testing::Values(FallbackCase{"OneMiB", 1048576, 2, true},
                                          FallbackCase{"OneByteShortOfOneMiB", 1048575, 2, false},
                                          FallbackCase{"BothPathsRefused", 1048576, 3, false},
@@ -577,20 +578,20 @@ TEST_P(AppModelInstall, OutcomeReachesCallbackEventAndLog) {
   vxtest::pumpMessagesFor(c.settleMs);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, AppModelInstall,
-    testing::Values(
-        InstallCase{"EndsAtOnce", L"nothing", 180000, true, "2033", nullptr, 0},
-        InstallCase{"ExitsWithAnError", L"exit=3", 180000, true, "2033_errExitCode_3",
-                    L"CAppModel::reportWaitResult: installer exit code = 3", 0},
-        InstallCase{"NeedsARestart", L"exit=3010", 180000, true, "2033",
-                    L"CAppModel::reportWaitResult: installer exit code = 3010", 0},
-        InstallCase{"StartedARestart", L"exit=1641", 180000, true, "2033",
-                    L"CAppModel::reportWaitResult: installer exit code = 1641", 0},
-        InstallCase{"RunsPastTheWait", L"sleep=1500", 300, true, "2033_errWaitTimeout", nullptr, 1500},
-        InstallCase{"NotStartable", nullptr, 180000, false, "2033_errCreateProcess_2",
-                    L"createProcess failed!!! lastError = 2", 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases,
+                         AppModelInstall,
+                         testing::Values(InstallCase{"EndsAtOnce", L"nothing", 180000, true, "2033", nullptr, 0},
+                                         InstallCase{"ExitsWithAnError", L"exit=3", 180000, true, "2033_errExitCode_3",
+                                                     L"CAppModel::reportWaitResult: installer exit code = 3", 0},
+                                         InstallCase{"NeedsARestart", L"exit=3010", 180000, true, "2033",
+                                                     L"CAppModel::reportWaitResult: installer exit code = 3010", 0},
+                                         InstallCase{"StartedARestart", L"exit=1641", 180000, true, "2033",
+                                                     L"CAppModel::reportWaitResult: installer exit code = 1641", 0},
+                                         InstallCase{"RunsPastTheWait", L"sleep=1500", 300, true, "2033_errWaitTimeout",
+                                                     nullptr, 1500},
+                                         InstallCase{"NotStartable", nullptr, 180000, false, "2033_errCreateProcess_2",
+                                                     L"createProcess failed!!! lastError = 2", 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // ---- the flow's rules one at a time ----
 

@@ -52,8 +52,7 @@ bool startsWith(const std::wstring& text, const std::wstring& prefix) {
 }
 
 bool endsWith(const std::wstring& text, const std::wstring& suffix) {
-  return text.size() >= suffix.size() &&
-         text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+  return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
 // An absolute URL of the scheme with a non-empty host.
@@ -73,8 +72,8 @@ bool isMeasurementId(const std::wstring& id) {
 bool isApiSecret(const std::wstring& secret) {
   if (secret.size() != 22) return false;
   for (wchar_t c : secret) {
-    const bool base64Url = (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z') ||
-                           (c >= L'0' && c <= L'9') || c == L'-' || c == L'_';
+    const bool base64Url =
+        (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z') || (c >= L'0' && c <= L'9') || c == L'-' || c == L'_';
     if (!base64Url) return false;
   }
   return true;
@@ -102,14 +101,14 @@ struct VariantCase {
 };
 
 const VariantCase kVariants[] = {
-    {"4", &ConfigImp::setPlayer4, true, false, false, L"Software\\Morvast\\Vandorix",
-     L"Vandorix\\Vandorix4.0\\", L"/download/package/Vandorix4.0.exe"},
-    {"64", &ConfigImp::setPlayer64, false, true, false, L"Software\\Morvast\\Vandorix64",
-     L"Vandorix\\Vandorix64\\", L"/download/package/Vandorix64.exe"},
-    {"9", &ConfigImp::setPlayer9, false, false, true, L"Software\\Morvast\\Vandorix9",
-     L"Vandorix\\Vandorix9\\", L"/download/package/Vandorix9.0.exe"},
-    {"3", &ConfigImp::setPlayer3, false, false, false, L"Software\\Teldrani\\Vandorix",
-     L"Vandorix\\Vandorix3.0\\", L"/download/package/Vandorix3.0.exe"},
+    {"4", &ConfigImp::setPlayer4, true, false, false, L"Software\\Morvast\\Vandorix", L"Vandorix\\Vandorix4.0\\",
+     L"/download/package/Vandorix4.0.exe"},
+    {"64", &ConfigImp::setPlayer64, false, true, false, L"Software\\Morvast\\Vandorix64", L"Vandorix\\Vandorix64\\",
+     L"/download/package/Vandorix64.exe"},
+    {"9", &ConfigImp::setPlayer9, false, false, true, L"Software\\Morvast\\Vandorix9", L"Vandorix\\Vandorix9\\",
+     L"/download/package/Vandorix9.0.exe"},
+    {"3", &ConfigImp::setPlayer3, false, false, false, L"Software\\Teldrani\\Vandorix", L"Vandorix\\Vandorix3.0\\",
+     L"/download/package/Vandorix3.0.exe"},
 };
 
 // Every switch from one variant to another, so a flag left over from the
@@ -137,8 +136,7 @@ TEST_F(ConfigImpTest, PackageUrlsShareOneHttpsHost) {
     const std::wstring url = config().getPackageUrl();
     EXPECT_TRUE(isUrl(url, L"https")) << url;
     EXPECT_TRUE(endsWith(url, variant.packagePath)) << url;
-    EXPECT_EQ(url.substr(0, url.size() - std::wcslen(variant.packagePath)),
-              endpoints::kPackageCdnBase);
+    EXPECT_EQ(url.substr(0, url.size() - std::wcslen(variant.packagePath)), endpoints::kPackageCdnBase);
   }
 }
 
@@ -176,8 +174,7 @@ TEST_F(ConfigImpTest, FixedAnswersDoNotDependOnVariantOrLanguage) {
       config().setLanguage(language);
       EXPECT_EQ(config().getBackupDownloadUrl(), backup);
       EXPECT_EQ(config().getProductName(), L"Vandorix");
-      EXPECT_EQ(config().getInstallerPath(L"D:\\Games\\Vandorix"),
-                L"D:\\Games\\Vandorix\\Vandorix.exe");
+      EXPECT_EQ(config().getInstallerPath(L"D:\\Games\\Vandorix"), L"D:\\Games\\Vandorix\\Vandorix.exe");
     }
   }
 }
@@ -239,8 +236,7 @@ TEST_F(ConfigImpTest, FourteenAnalyticsPropertiesWithChineseShared) {
   EXPECT_EQ(secrets.size(), 14u);
 
   config().setLanguage(L"cn");
-  const std::pair<std::wstring, std::wstring> chinese{config().getMeasurementId(),
-                                                      config().getApiSecret()};
+  const std::pair<std::wstring, std::wstring> chinese{config().getMeasurementId(), config().getApiSecret()};
   config().setLanguage(L"tw");
   EXPECT_EQ(std::make_pair(config().getMeasurementId(), config().getApiSecret()), chinese);
 }

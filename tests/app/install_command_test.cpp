@@ -55,8 +55,8 @@ TEST(InstallCommand, ElapsedTimeRoundsUpToWholeHalfMinutes) {
     unsigned ms;
     unsigned seconds;
   };
-  for (const Case c : {Case{0, 0}, Case{999, 0}, Case{1000, 30}, Case{30000, 30}, Case{30999, 30},
-                       Case{31000, 60}, Case{4294967295u, 4294980}}) {
+  for (const Case c : {Case{0, 0}, Case{999, 0}, Case{1000, 30}, Case{30000, 30}, Case{30999, 30}, Case{31000, 60},
+                       Case{4294967295u, 4294980}}) {
     EXPECT_EQ(install_command::roundedElapsedSeconds(c.ms), c.seconds) << c.ms;
   }
 }

@@ -1,7 +1,7 @@
 #include "app/locale_table.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -59,8 +59,7 @@ const LanguageIdCase kLanguageIdCases[] = {
 
 TEST(LocaleForLanguageId, MapsThePrimaryLanguageOrFallsBack) {
   for (const LanguageIdCase& c : kLanguageIdCases) {
-    EXPECT_EQ(localeForLanguageId(c.languageId, kFallback), c.locale)
-        << std::hex << "language id 0x" << c.languageId;
+    EXPECT_EQ(localeForLanguageId(c.languageId, kFallback), c.locale) << std::hex << "language id 0x" << c.languageId;
   }
 }
 
@@ -108,8 +107,7 @@ TEST(CodeAndLocale, MissesGiveEnglishAndCompareExactly) {
   for (const wchar_t* code : {L"cn", L"EN", L"Kr", L"ko", L"ja", L"zh", L"xx", L"", L"en "}) {
     EXPECT_EQ(codeToLocale(code), L"en_US") << code;
   }
-  for (const wchar_t* locale :
-       {L"en_GB", L"zh_CN", L"ko_kr", L"ko-KR", L"EN_US", L"ko", L"nl_NL", L"", L"tw"}) {
+  for (const wchar_t* locale : {L"en_GB", L"zh_CN", L"ko_kr", L"ko-KR", L"EN_US", L"ko", L"nl_NL", L"", L"tw"}) {
     EXPECT_EQ(localeToCode(locale), L"en") << locale;
   }
 }

@@ -43,13 +43,13 @@ TEST_F(UITimerTest, ATickStoppingItsOwnTimerIsReleasedOnceAfterTheTick) {
   UITimer timer;
   int releasesSeenInsideTick = -1;
   ASSERT_TRUE(timer.start(5, new ProbeTask(record, [&] {
-    if (record.runs < 2) return;
-    // Locals, so that the check itself never reads a released closure.
-    ProbeRecord* seenRecord = &record;
-    int* seen = &releasesSeenInsideTick;
-    timer.stop();
-    *seen = seenRecord->releases;
-  })));
+                            if (record.runs < 2) return;
+                            // Locals, so that the check itself never reads a released closure.
+                            ProbeRecord* seenRecord = &record;
+                            int* seen = &releasesSeenInsideTick;
+                            timer.stop();
+                            *seen = seenRecord->releases;
+                          })));
   ASSERT_TRUE(pumpMessagesUntil([&] { return record.releases == 1; }));
   EXPECT_EQ(releasesSeenInsideTick, 0);
   EXPECT_EQ(timer.id(), 0u);

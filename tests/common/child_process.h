@@ -10,7 +10,6 @@ namespace vxtest {
 // messages until it ends so that messages it sends here are answered.
 // Returns its exit code, or ~0u when it could not start or did not end
 // within limitMs (a guard against hangs).
-unsigned runChildProcess(const std::wstring& linuxPath, const std::wstring& arguments,
-                         unsigned limitMs = 60000);
+unsigned runChildProcess(const std::wstring& linuxPath, const std::wstring& arguments, unsigned limitMs = 60000);
 
 }  // namespace vxtest

@@ -19,8 +19,7 @@ struct ProbeRecord {
 class ProbeTask : public Runable {
  public:
   // body (optional) runs inside run(), after the run is counted.
-  explicit ProbeTask(ProbeRecord& record, std::function<void()> body = {})
-      : record_(record), body_(std::move(body)) {}
+  explicit ProbeTask(ProbeRecord& record, std::function<void()> body = {}) : record_(record), body_(std::move(body)) {}
   ~ProbeTask() override {
     record_.releaseThread = std::this_thread::get_id();
     ++record_.releases;

@@ -58,8 +58,7 @@ TEST(ClientId, WritesTheCountInLowerCaseHex) {
 }
 
 TEST(ClientId, StaysEmptyWithoutADigest) {
-  EXPECT_EQ(analytics::clientIdFromAddresses({L"001122334455"}, [](const std::string&) { return std::string(); }),
-            L"");
+  EXPECT_EQ(analytics::clientIdFromAddresses({L"001122334455"}, [](const std::string&) { return std::string(); }), L"");
 }
 
 TEST(ClientId, AdapterAddressesAreTwelveUpperCaseHexDigits) {

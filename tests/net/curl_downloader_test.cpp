@@ -82,8 +82,8 @@ TEST_F(CurlTransfer, ReplacesAnExistingFileAndFailsWhenTheFileCannotBeMade) {
   vxtest::writeFile(target(), std::string(5000, 'x'));
   ASSERT_TRUE(download(vxtest::httpUrl(state_, "/file/10")));
   EXPECT_EQ(downloaded(), vxtest::patternBytes(10));
-  EXPECT_FALSE(CCurlDownloader::downloadFile(folder_.file(L"missing\\package.exe"),
-                                             vxtest::httpUrl(state_, "/file/10"), nullptr));
+  EXPECT_FALSE(CCurlDownloader::downloadFile(folder_.file(L"missing\\package.exe"), vxtest::httpUrl(state_, "/file/10"),
+                                             nullptr));
 }
 
 TEST_F(CurlTransfer, AStalledDownloadFailsInsteadOfHanging) {
@@ -172,8 +172,9 @@ TEST_F(CurlTransfer, PostVerifiesTheServerCertificate) {
     SCOPED_TRACE(c.name);
     const std::string prefix = vxtest::uniquePrefix();
     std::string response = "unchanged";
-    EXPECT_EQ(CCurlDownloader::postRequest("{}", response, vxtest::httpsUrl(state_.*c.port, prefix + "/mp/collect"), {}),
-              c.accepted);
+    EXPECT_EQ(
+        CCurlDownloader::postRequest("{}", response, vxtest::httpsUrl(state_.*c.port, prefix + "/mp/collect"), {}),
+        c.accepted);
     // A refused server never sees the request.
     EXPECT_EQ(vxtest::readRecords(state_, prefix).size(), c.accepted ? 1u : 0u);
     EXPECT_EQ(response, c.accepted ? "" : "unchanged");
@@ -222,8 +223,8 @@ TEST_F(CurlTransfer, NeitherTheFirstRequestNorARedirectLeavesHttps) {
       SCOPED_TRACE(post ? "post" : "download");
       const std::string query = "tag=" + vxtest::uniquePrefix().substr(3);
       const std::string pathAndQuery = std::string(c.path) + "?" + query;
-      const std::string url = c.viaHttps ? vxtest::httpsUrl(state_.httpsPort, pathAndQuery)
-                                         : vxtest::httpUrl(state_, pathAndQuery);
+      const std::string url =
+          c.viaHttps ? vxtest::httpsUrl(state_.httpsPort, pathAndQuery) : vxtest::httpUrl(state_, pathAndQuery);
       std::string response;
       const bool ok = post ? CCurlDownloader::postRequest("{}", response, url, {}) : download(url);
       EXPECT_EQ(ok, c.accepted);

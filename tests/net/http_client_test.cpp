@@ -1,16 +1,16 @@
 #include "net/http_client.h"
 
-#include <gtest/gtest.h>
-#include <winsock2.h>
 #include <windows.h>
+#include <winsock2.h>
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
 
 #include "net/http_downloader.h"
-#include "tests/net/http_recorders.h"
 #include "tests/common/log_capture.h"
 #include "tests/common/temp_dir.h"
+#include "tests/net/http_recorders.h"
 
 namespace {
 
@@ -60,8 +60,7 @@ TEST(HttpClient, HostOf255CharactersIsAccepted) {
 }
 
 TEST(HttpClient, RefusedConnectionFailsAtStage6) {
-  const std::wstring url =
-      L"http://127.0.0.1:" + std::to_wstring(closedLoopbackPort()) + L"/Vandorix.exe";
+  const std::wstring url = L"http://127.0.0.1:" + std::to_wstring(closedLoopbackPort()) + L"/Vandorix.exe";
   vxtest::RecordingClientSink sink;
   CHttpClient client;
   ASSERT_TRUE(client.open(url, L"", &sink));
@@ -77,9 +76,8 @@ TEST(HttpDownloader, RefusedConnectionIsLoggedAndCreatesNoFile) {
   const std::wstring target = folder.file(L"Vandorix.exe.tmp");
   vxtest::LogCapture log;
   utility::CHttpDownloader downloader;
-  EXPECT_FALSE(downloader.download(
-      L"http://127.0.0.1:" + std::to_wstring(closedLoopbackPort()) + L"/Vandorix.exe", target,
-      nullptr));
+  EXPECT_FALSE(downloader.download(L"http://127.0.0.1:" + std::to_wstring(closedLoopbackPort()) + L"/Vandorix.exe",
+                                   target, nullptr));
   EXPECT_FALSE(std::filesystem::exists(target));
   EXPECT_TRUE(vxtest::hasLogLine(log.lines(), "utility::CHttpDownload2FileSink::onHttpError", L"onHttpErro 6, 12029"));
 }

@@ -1,14 +1,14 @@
 #include "net/http_download_sink.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
 
-#include "tests/net/http_recorders.h"
 #include "tests/common/log_capture.h"
 #include "tests/common/temp_dir.h"
+#include "tests/net/http_recorders.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ TEST_F(DownloadSink, OnlyA2xxStatusCreatesTheFile) {
     int status;
     bool accepted;
   };
-  const Case cases[] = {{100, false}, {199, false}, {200, true}, {204, true}, {206, true},
+  const Case cases[] = {{100, false}, {199, false}, {200, true},  {204, true},  {206, true},
                         {299, true},  {300, false}, {302, false}, {404, false}, {500, false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.status);
@@ -104,8 +104,8 @@ TEST_F(DownloadSink, StopRequestEndsBeforeProgressAndWrite) {
 TEST_F(DownloadSink, FileThatCannotBeCreatedIsLogged) {
   CHttpDownload2FileSink sink(folder_.file(L"missing\\Vandorix.exe.tmp"), &stopHolder_, &progress_);
   EXPECT_FALSE(sink.onHttpRecvHeader(3, 200));
-  EXPECT_TRUE(vxtest::hasLogLine(log_.lines(), kHeaderFunction, L"onHttpErro create file error  " +
-                                             std::to_wstring(ERROR_PATH_NOT_FOUND)));
+  EXPECT_TRUE(vxtest::hasLogLine(log_.lines(), kHeaderFunction,
+                                 L"onHttpErro create file error  " + std::to_wstring(ERROR_PATH_NOT_FOUND)));
 }
 
 TEST_F(DownloadSink, ErrorIsLoggedWithStageAndCodeAndClosesTheFile) {

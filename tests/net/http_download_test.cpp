@@ -1,17 +1,17 @@
 // The platform HTTP client and downloader against the loopback package server.
 #include "net/http_downloader.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
 
 #include "net/http_client.h"
-#include "tests/net/http_recorders.h"
 #include "tests/common/log_capture.h"
-#include "tests/net/loopback.h"
 #include "tests/common/temp_dir.h"
+#include "tests/net/http_recorders.h"
+#include "tests/net/loopback.h"
 
 namespace {
 
@@ -23,9 +23,7 @@ std::wstring widen(const std::string& ascii) { return std::wstring(ascii.begin()
 
 class HttpDownload : public testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(vxtest::loadLoopbackState(state_));
-  }
+  void SetUp() override { ASSERT_TRUE(vxtest::loadLoopbackState(state_)); }
 
   std::wstring url(const std::string& path) const { return widen(vxtest::httpUrl(state_, path)); }
   std::wstring target() const { return folder_.file(L"Vandorix.exe.tmp"); }
@@ -95,7 +93,7 @@ TEST_F(HttpDownload, ErrorStatusesAreLoggedAndCreateNoFile) {
     EXPECT_FALSE(downloader_.download(url(c.path), target(), nullptr));
     EXPECT_FALSE(targetExists());
     EXPECT_TRUE(vxtest::hasLogLine(log_.lines(), "utility::CHttpDownload2FileSink::onHttpRecvHeader",
-                         L"onHttpErro status = " + std::to_wstring(c.status)));
+                                   L"onHttpErro status = " + std::to_wstring(c.status)));
   }
 }
 
@@ -120,8 +118,8 @@ TEST_F(HttpDownload, RedirectToPlainHttpIsRefused) {
   utility::CHttpDownloader httpsOnly;
   EXPECT_FALSE(httpsOnly.download(url("/redirect-to/http/loop/" + tag), target(), nullptr));
   EXPECT_FALSE(targetExists());
-  EXPECT_TRUE(vxtest::hasLogLine(log_.lines(), kRequestFunction,
-                                   L"redirect refused, not https: " + url("/loop/" + tag)));
+  EXPECT_TRUE(
+      vxtest::hasLogLine(log_.lines(), kRequestFunction, L"redirect refused, not https: " + url("/loop/" + tag)));
   EXPECT_EQ(requestsFor("/loop/" + tag), 0u);
 }
 
@@ -129,8 +127,7 @@ TEST_F(HttpDownload, RedirectToPlainHttpIsRefused) {
 // body to WinINet; a cut-off installer must not count as downloaded.
 TEST_F(HttpDownload, BodyCutShortFails) {
   EXPECT_FALSE(downloader_.download(url("/cut/50000"), target(), nullptr));
-  EXPECT_TRUE(vxtest::hasLogLine(log_.lines(), kRequestFunction,
-                                 L"body ended after 50000 of 100001 bytes"));
+  EXPECT_TRUE(vxtest::hasLogLine(log_.lines(), kRequestFunction, L"body ended after 50000 of 100001 bytes"));
 }
 
 TEST_F(HttpDownload, StalledServerFailsInsteadOfHanging) {

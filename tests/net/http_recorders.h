@@ -19,9 +19,7 @@ struct ClientError {
 // when that is not negative.
 class RecordingClientSink : public utility::CHttpClient::IHttpClientSink {
  public:
-  void onHttpError(utility::HttpErrorStage stage, unsigned long error) override {
-    errors.push_back({stage, error});
-  }
+  void onHttpError(utility::HttpErrorStage stage, unsigned long error) override { errors.push_back({stage, error}); }
   bool onHttpRecvHeader(int contentLength, int status) override {
     length = contentLength;
     this->status = status;
@@ -67,8 +65,7 @@ class RecordingProgress : public utility::CHttpDownloader::IHttpDownloadSink {
 };
 
 // True when lines (from vxtest::LogCapture::lines) hold exactly function's text.
-inline bool hasLogLine(const std::vector<std::wstring>& lines, const std::string& function,
-                       const std::wstring& text) {
+inline bool hasLogLine(const std::vector<std::wstring>& lines, const std::string& function, const std::wstring& text) {
   const std::wstring wanted = std::wstring(function.begin(), function.end()) + L": " + text;
   for (const std::wstring& line : lines) {
     if (line == wanted) return true;

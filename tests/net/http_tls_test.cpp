@@ -3,24 +3,24 @@
 // ordinary prefix, where the test CA must not be trusted.
 #include "net/http_downloader.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "tests/common/temp_dir.h"
 #include "tests/net/http_recorders.h"
 #include "tests/net/loopback.h"
-#include "tests/common/temp_dir.h"
 
 namespace {
 
 using utility::HttpErrorStage;
 
 constexpr unsigned long kInvalidCa = ERROR_INTERNET_INVALID_CA;           // 12045
-constexpr unsigned long kRevoked = ERROR_INTERNET_SEC_CERT_REV_FAILED;  // 12057
+constexpr unsigned long kRevoked = ERROR_INTERNET_SEC_CERT_REV_FAILED;    // 12057
 constexpr unsigned long kWrongName = ERROR_INTERNET_SEC_CERT_CN_INVALID;  // 12038
 
 std::wstring widen(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
@@ -30,8 +30,7 @@ class WinInetTlsBase : public testing::Test {
   void SetUp() override { ASSERT_TRUE(vxtest::loadLoopbackState(state_)); }
 
   // Fetches path from port as host over HTTPS with the client alone.
-  bool fetch(int port, const std::string& path, const std::string& host,
-             vxtest::RecordingClientSink& sink) {
+  bool fetch(int port, const std::string& path, const std::string& host, vxtest::RecordingClientSink& sink) {
     utility::CHttpClient client;
     return client.open(widen(vxtest::httpsUrl(port, path, host)), L"", &sink) && client.request();
   }
@@ -50,8 +49,7 @@ TEST_F(WinInetTls, TrustedCertificateForTheRightHostDownloads) {
   for (const std::string& path : paths) {
     SCOPED_TRACE(path);
     std::filesystem::remove(target);
-    ASSERT_TRUE(downloader.download(widen(vxtest::httpsUrl(state_.httpsPort, path, "localhost")),
-                                    target, nullptr));
+    ASSERT_TRUE(downloader.download(widen(vxtest::httpsUrl(state_.httpsPort, path, "localhost")), target, nullptr));
     const size_t size = std::stoul(path.substr(path.rfind('/') + 1));
     EXPECT_TRUE(vxtest::readFile(target) == vxtest::patternBytes(size));
   }
@@ -69,8 +67,7 @@ TEST_F(WinInetTls, RedirectsLeadOnlyToHttps) {
   const std::string query = "tag=" + vxtest::uniquePrefix().substr(3);
   const Case cases[] = {
       {"http to https", vxtest::httpUrl(state_, "/redirect-to/https/file/1000?" + query), true, "https"},
-      {"https to http", vxtest::httpsUrl(state_.httpsPort, "/redirect-to/http/file/1000?" + query), false,
-       "http"},
+      {"https to http", vxtest::httpsUrl(state_.httpsPort, "/redirect-to/http/file/1000?" + query), false, "http"},
   };
   vxtest::TempDir folder;
   const std::wstring target = folder.file(L"Vandorix.exe.tmp");
@@ -103,8 +100,7 @@ TEST_F(WinInetTls, UntrustedOrMisnamedCertificateFailsAtStage6) {
     EXPECT_FALSE(fetch(c.port, "/file/1000", c.host, sink));
     ASSERT_EQ(sink.errors.size(), 1u);
     EXPECT_EQ(sink.errors[0].stage, HttpErrorStage::kSendRequest);
-    EXPECT_NE(std::find(c.codes.begin(), c.codes.end(), sink.errors[0].code), c.codes.end())
-        << sink.errors[0].code;
+    EXPECT_NE(std::find(c.codes.begin(), c.codes.end(), sink.errors[0].code), c.codes.end()) << sink.errors[0].code;
     EXPECT_EQ(sink.headers, 0);
   }
 }
@@ -116,8 +112,7 @@ TEST_F(WinInetTlsOutside, TestCaIsNotTrusted) {
   EXPECT_FALSE(fetch(state_.httpsPort, "/file/1000", "localhost", sink));
   ASSERT_EQ(sink.errors.size(), 1u);
   EXPECT_EQ(sink.errors[0].stage, HttpErrorStage::kSendRequest);
-  EXPECT_TRUE(sink.errors[0].code == kInvalidCa || sink.errors[0].code == kRevoked)
-      << sink.errors[0].code;
+  EXPECT_TRUE(sink.errors[0].code == kInvalidCa || sink.errors[0].code == kRevoked) << sink.errors[0].code;
 }
 
 }  // namespace

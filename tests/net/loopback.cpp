@@ -75,8 +75,8 @@ bool loadLoopbackState(LoopbackState& out) {
   std::string file = stateFilePath();
   if (file.empty()) return false;
   auto pairs = readPairs(vxtest::readFile(vxtest::winePath(file)));
-  for (const char* key : {"http_port", "https_port", "untrusted_port", "wronghost_port", "ca_file",
-                          "untrusted_ca_file", "bundle_file", "records_dir"}) {
+  for (const char* key : {"http_port", "https_port", "untrusted_port", "wronghost_port", "ca_file", "untrusted_ca_file",
+                          "bundle_file", "records_dir"}) {
     if (pairs[key].empty()) return false;
   }
   out.httpPort = std::atoi(pairs["http_port"].c_str());
@@ -115,8 +115,10 @@ std::vector<CollectorRecord> readRecords(const LoopbackState& state, const std::
   return records;
 }
 
-std::vector<CollectorRecord> waitForRecords(const LoopbackState& state, const std::string& prefix,
-                                            std::size_t count, int limitMs) {
+std::vector<CollectorRecord> waitForRecords(const LoopbackState& state,
+                                            const std::string& prefix,
+                                            std::size_t count,
+                                            int limitMs) {
   const ULONGLONG deadline = ::GetTickCount64() + static_cast<ULONGLONG>(limitMs);
   auto records = readRecords(state, prefix);
   while (records.size() < count && ::GetTickCount64() < deadline) {

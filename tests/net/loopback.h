@@ -12,9 +12,9 @@ namespace vxtest {
 
 struct LoopbackState {
   int httpPort = 0;
-  int httpsPort = 0;       // test CA, certificate for "localhost"
-  int untrustedPort = 0;   // a CA no client knows, certificate for "localhost"
-  int wrongHostPort = 0;   // test CA, certificate for "wrong.invalid"
+  int httpsPort = 0;            // test CA, certificate for "localhost"
+  int untrustedPort = 0;        // a CA no client knows, certificate for "localhost"
+  int wrongHostPort = 0;        // test CA, certificate for "wrong.invalid"
   std::string caFile;           // the test CA (PEM), as a Windows path
   std::string untrustedCaFile;  // the unknown CA (PEM), as a Windows path
   std::string bundleFile;       // host CA bundle plus the test CA, Windows path
@@ -50,8 +50,10 @@ std::string uniquePrefix();
 std::vector<CollectorRecord> readRecords(const LoopbackState& state, const std::string& prefix);
 // Waits until at least count records under prefix exist or limitMs passes
 // (a guard against hangs, not a timing check); returns what is there.
-std::vector<CollectorRecord> waitForRecords(const LoopbackState& state, const std::string& prefix,
-                                            std::size_t count, int limitMs = 20000);
+std::vector<CollectorRecord> waitForRecords(const LoopbackState& state,
+                                            const std::string& prefix,
+                                            std::size_t count,
+                                            int limitMs = 20000);
 // The content the servers send for /file/<count>: byte i = i*7 mod 251.
 std::string patternBytes(std::size_t count);
 

@@ -55,9 +55,10 @@ TEST_F(LoopbackServers, ServeTheDeterministicContentWithoutLength) {
 TEST_F(LoopbackServers, RecordExactPostBodiesAndHeaders) {
   const std::string prefix = vxtest::uniquePrefix();
   const std::string body("{\"a\":\"\x01\xff\"}\0tail", 15);
-  roundTrip(state_.httpPort, "POST " + prefix + "/mp/collect?measurement_id=G-1 HTTP/1.1\r\n"
-                            "Host: 127.0.0.1\r\nX-Probe: yes\r\nConnection: close\r\nContent-Length: " +
-                                std::to_string(body.size()) + "\r\n\r\n" + body);
+  roundTrip(state_.httpPort, "POST " + prefix +
+                                 "/mp/collect?measurement_id=G-1 HTTP/1.1\r\n"
+                                 "Host: 127.0.0.1\r\nX-Probe: yes\r\nConnection: close\r\nContent-Length: " +
+                                 std::to_string(body.size()) + "\r\n\r\n" + body);
   auto records = vxtest::waitForRecords(state_, prefix, 1);
   ASSERT_EQ(records.size(), 1u);
   EXPECT_EQ(records[0].method, "POST");

@@ -15,8 +15,7 @@ namespace {
 using vxtest::Bytes;
 namespace fs = std::filesystem;
 
-int extractTo(const Bytes& archive, const std::wstring& dir,
-              const SkinUI::ArchiveProgressObserver& observer = {}) {
+int extractTo(const Bytes& archive, const std::wstring& dir, const SkinUI::ArchiveProgressObserver& observer = {}) {
   return SkinUI::ExtractArchiveToDirectory(archive.data(), archive.size(), dir.c_str(), observer);
 }
 
@@ -24,8 +23,8 @@ TEST(ArchiveDirectory, WritesFilesFoldersAndEmptyFiles) {
   for (int id : {vxtest::kSkinBcj, vxtest::kSkinLzma2}) {
     vxtest::TempDir dir;
     ASSERT_EQ(extractTo(vxtest::ResourceBytes(id), dir.path() + L"\\"), SkinUI::kArchiveOk) << id;
-    for (const wchar_t* name : {L"mainframe.xml", L"language.tsv", L"common/close.png",
-                                L"common/icons/deep/arrow.bin"}) {
+    for (const wchar_t* name :
+         {L"mainframe.xml", L"language.tsv", L"common/close.png", L"common/icons/deep/arrow.bin"}) {
       EXPECT_EQ(vxtest::ReadFileBytes(dir.file(name)), vxtest::SkinSource(name));
     }
     EXPECT_TRUE(fs::is_directory(fs::path(dir.file(L"common\\icons\\deep"))));
@@ -56,10 +55,8 @@ TEST(ArchiveDirectory, RelativeTargetIsTakenFromTheCurrentDirectory) {
     ASSERT_EQ(extractTo(archive, L"unpacked"), SkinUI::kArchiveOk);
     EXPECT_EQ(extractTo(archive, L""), SkinUI::kArchiveBadParameter);
   }
-  EXPECT_EQ(vxtest::ReadFileBytes(dir.file(L"unpacked\\common\\close.png")),
-            vxtest::SkinSource(L"common/close.png"));
-  EXPECT_EQ(SkinUI::ExtractArchiveToDirectory(archive.data(), archive.size(), nullptr),
-            SkinUI::kArchiveBadParameter);
+  EXPECT_EQ(vxtest::ReadFileBytes(dir.file(L"unpacked\\common\\close.png")), vxtest::SkinSource(L"common/close.png"));
+  EXPECT_EQ(SkinUI::ExtractArchiveToDirectory(archive.data(), archive.size(), nullptr), SkinUI::kArchiveBadParameter);
 }
 
 TEST(ArchiveDirectory, DamagedFileGives1005) {
@@ -72,8 +69,7 @@ TEST(ArchiveDirectory, DamagedFileGives1005) {
 TEST(ArchiveDirectory, FileThatCannotBeOpenedGives1015) {
   vxtest::TempDir dir;
   fs::create_directories(fs::path(dir.file(L"mainframe.xml")));
-  EXPECT_EQ(extractTo(vxtest::ResourceBytes(vxtest::kSkinLzma2), dir.path() + L"\\"),
-            SkinUI::kArchiveCannotOpenOutput);
+  EXPECT_EQ(extractTo(vxtest::ResourceBytes(vxtest::kSkinLzma2), dir.path() + L"\\"), SkinUI::kArchiveCannotOpenOutput);
 }
 
 TEST(ArchiveDirectory, ObserverSeesRunningTotalsAndCanStop) {
@@ -81,13 +77,14 @@ TEST(ArchiveDirectory, ObserverSeesRunningTotalsAndCanStop) {
   uint64_t last = 0;
   int calls = 0;
   vxtest::TempDir all;
-  ASSERT_EQ(extractTo(archive, all.path() + L"\\", [&](uint64_t total, const wchar_t* file) {
-              EXPECT_GT(total, last);
-              EXPECT_NE(file[0], L'\0');
-              last = total;
-              ++calls;
-              return true;
-            }),
+  ASSERT_EQ(extractTo(archive, all.path() + L"\\",
+                      [&](uint64_t total, const wchar_t* file) {
+                        EXPECT_GT(total, last);
+                        EXPECT_NE(file[0], L'\0');
+                        last = total;
+                        ++calls;
+                        return true;
+                      }),
             SkinUI::kArchiveOk);
   EXPECT_GE(calls, 4);
 
@@ -103,8 +100,7 @@ TEST(ArchiveDirectory, ObserverSeesRunningTotalsAndCanStop) {
 Bytes escapingArchive() {
   Bytes archive = vxtest::ResourceBytes(vxtest::kEscapeCopy);
   const std::string zz("z\0z\0", 4);
-  for (size_t at = vxtest::FindText(archive, zz); at != std::string::npos;
-       at = vxtest::FindText(archive, zz)) {
+  for (size_t at = vxtest::FindText(archive, zz); at != std::string::npos; at = vxtest::FindText(archive, zz)) {
     archive[at] = '.';
     archive[at + 2] = '.';
   }
@@ -129,11 +125,10 @@ TEST(ArchiveDirectory, NameThatLeavesTheDirectoryIsRefused) {
   fs::create_directories(fs::path(target));
   // Readable in memory, refused on disk.
   std::vector<std::wstring> names;
-  EXPECT_EQ(SkinUI::ExtractArchiveToMemory(archive.data(), archive.size(),
-                                           [&](const wchar_t* name, const unsigned char*, size_t) {
-                                             names.push_back(name);
-                                           }),
-            SkinUI::kArchiveOk);
+  EXPECT_EQ(
+      SkinUI::ExtractArchiveToMemory(archive.data(), archive.size(),
+                                     [&](const wchar_t* name, const unsigned char*, size_t) { names.push_back(name); }),
+      SkinUI::kArchiveOk);
   EXPECT_EQ(names, std::vector<std::wstring>{L"../evil.txt"});
   EXPECT_EQ(extractTo(archive, target), SkinUI::kArchiveCannotOpenOutput);
   EXPECT_FALSE(fs::exists(fs::path(parent.file(L"evil.txt"))));

@@ -17,24 +17,24 @@ TEST(ArchiveEntryName, OnlyNamesThatStayBelowTheTargetAreContained) {
       {L"common/close.png", true},
       {L"common\\close.png", true},
       {L"a/./b", true},
-      {L".", true},              // the target itself
-      {L"..a", true},            // a name that merely starts with dots
+      {L".", true},    // the target itself
+      {L"..a", true},  // a name that merely starts with dots
       {L"a..", true},
       {L".hidden", true},
       {L"", false},
-      {L"/x", false},            // rooted
+      {L"/x", false},  // rooted
       {L"\\x", false},
       {L"\\\\server\\share\\x", false},
-      {L"C:\\x", false},         // drive letter
-      {L"C:x", false},           // drive-relative
-      {L"x:y", false},           // alternate data stream
+      {L"C:\\x", false},  // drive letter
+      {L"C:x", false},    // drive-relative
+      {L"x:y", false},    // alternate data stream
       {L"..", false},
       {L"a/..", false},
-      {L"a/../b", false},        // never normalised, even when it would stay inside
+      {L"a/../b", false},  // never normalised, even when it would stay inside
       {L"a/../../x", false},
       {L"a\\..\\..\\x", false},
       {L"a/..\\x", false},
-      {L"...", false},           // dots and blanks only: Windows trims them away
+      {L"...", false},  // dots and blanks only: Windows trims them away
       {L".. ", false},
       {L"a/. /b", false},
   };

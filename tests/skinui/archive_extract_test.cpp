@@ -23,10 +23,10 @@ struct Extraction {
 
 Extraction extract(const Bytes& archive) {
   Extraction out;
-  out.result = SkinUI::ExtractArchiveToMemory(
-      archive.data(), archive.size(), [&out](const wchar_t* name, const unsigned char* data, size_t n) {
-        out.files.push_back({name, Bytes(data, data + n)});
-      });
+  out.result = SkinUI::ExtractArchiveToMemory(archive.data(), archive.size(),
+                                              [&out](const wchar_t* name, const unsigned char* data, size_t n) {
+                                                out.files.push_back({name, Bytes(data, data + n)});
+                                              });
   return out;
 }
 
@@ -56,14 +56,14 @@ TEST_P(ArchiveMethods, ReportsEveryNonEmptyFileAndNoDirectoryOrEmptyFile) {
   std::vector<std::wstring> names;
   for (const Unpacked& file : out.files) names.push_back(file.name);
   std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::wstring>{L"common/close.png", L"common/icons/deep/arrow.bin",
-                                              L"language.tsv", L"mainframe.xml"}));
+  EXPECT_EQ(names, (std::vector<std::wstring>{L"common/close.png", L"common/icons/deep/arrow.bin", L"language.tsv",
+                                              L"mainframe.xml"}));
   expectMatchesSources(out.files);
 }
 
-INSTANTIATE_TEST_SUITE_P(Lzma2CopyAndBcj, ArchiveMethods,
-                         testing::Values(vxtest::kSkinLzma2, vxtest::kSkinCopy,
-                                         vxtest::kSkinBcj));
+INSTANTIATE_TEST_SUITE_P(Lzma2CopyAndBcj,
+                         ArchiveMethods,
+                         testing::Values(vxtest::kSkinLzma2, vxtest::kSkinCopy, vxtest::kSkinBcj));
 
 TEST(ArchiveExtract, DictionarySmallerThanTheOutputIsStreamedThroughAWindow) {
   Extraction out = extract(vxtest::ResourceBytes(vxtest::kSmallWindow));
@@ -98,8 +98,7 @@ TEST(ArchiveExtract, DamagedCompressedStreamFailsAndReportsOnlyIntactFiles) {
     Bytes copy = archive;
     copy[at] ^= 0x55;
     Extraction damaged = extract(copy);
-    EXPECT_TRUE(damaged.result == SkinUI::kArchiveDataError ||
-                damaged.result == SkinUI::kArchiveCrcError)
+    EXPECT_TRUE(damaged.result == SkinUI::kArchiveDataError || damaged.result == SkinUI::kArchiveCrcError)
         << "byte " << at << " gave " << damaged.result;
     expectPrefixOf(damaged.files, intact.files);
   }
@@ -129,10 +128,9 @@ TEST(ArchiveExtract, BytesThatAreNoArchiveGive1014) {
 }
 
 TEST(ArchiveExtract, DecoderResultsMapToTheirCodes) {
-  const std::pair<int, int> cases[] = {
-      {0, 0},     {1, 1001},  {2, 1002},  {3, 1005},  {4, 1003},  {5, 1004},
-      {6, 1006},  {7, 1007},  {8, 1008},  {9, 1009},  {10, 1010}, {11, 1011},
-      {12, 1012}, {16, 1013}, {17, 1014}, {13, 1000}, {15, 1000}, {-1, 1000}};
+  const std::pair<int, int> cases[] = {{0, 0},     {1, 1001},  {2, 1002},  {3, 1005},  {4, 1003},  {5, 1004},
+                                       {6, 1006},  {7, 1007},  {8, 1008},  {9, 1009},  {10, 1010}, {11, 1011},
+                                       {12, 1012}, {16, 1013}, {17, 1014}, {13, 1000}, {15, 1000}, {-1, 1000}};
   for (const auto& [sdk, code] : cases) EXPECT_EQ(SkinUI::MapDecoderResult(sdk), code) << sdk;
 }
 

@@ -46,9 +46,11 @@ TEST(LanguageTable, HeaderRowsMustNameCodeAndNameColumns) {
 
 TEST(LanguageTable, ColumnOfTheLanguageOrColumnTwo) {
   const std::string text = std::string(kHeader) + "Label\tbtn\tInstall\tSeolchi\n";
-  const std::pair<std::wstring, std::wstring> cases[] = {
-      {L"ko_KR", L"Seolchi"}, {L"en_US", L"Install"}, {L"fr_FR", L"Install"},
-      {L"KO_kr", L"Install"}, {L"", L"Install"}};
+  const std::pair<std::wstring, std::wstring> cases[] = {{L"ko_KR", L"Seolchi"},
+                                                         {L"en_US", L"Install"},
+                                                         {L"fr_FR", L"Install"},
+                                                         {L"KO_kr", L"Install"},
+                                                         {L"", L"Install"}};
   for (const auto& [language, expected] : cases) {
     EXPECT_EQ(textOf(load(text, language), L"btn"), expected) << std::string(language.begin(), language.end());
   }
@@ -83,7 +85,8 @@ TEST(LanguageTable, KeysWithOtherCharactersArePassedOver) {
 TEST(LanguageTable, LinesAndCellsSplitOnBreaksAndTabs) {
   using namespace std::string_literals;
   const std::string text =
-      "\xef\xbb\xbf" "Code\tlanguage_code\ten_US\r\n\r\n\t\tName\tlanguage_name\tEnglish\t\r\n"
+      "\xef\xbb\xbf"
+      "Code\tlanguage_code\ten_US\r\n\r\n\t\tName\tlanguage_name\tEnglish\t\r\n"
       "\n\nLabel\tcrlf\tone\r\n"
       "Label\ttrailing\ttwo\t\n"
       "Label\tutf8\t\xed\x95\x9c\xea\xb8\x80\n"
@@ -103,8 +106,8 @@ TEST(LanguageTable, LinesAndCellsSplitOnBreaksAndTabs) {
 }
 
 TEST(LanguageTable, CellLongerThan512UnitsReadsAsEmpty) {
-  const std::string text = std::string(kHeader) + "Label\tfits\t" + std::string(512, 'a') +
-                           "\nLabel\tlong\t" + std::string(513, 'b') + "\n";
+  const std::string text =
+      std::string(kHeader) + "Label\tfits\t" + std::string(512, 'a') + "\nLabel\tlong\t" + std::string(513, 'b') + "\n";
   SkinUI::CLanguageTable table = load(text, L"en_US");
   EXPECT_EQ(textOf(table, L"fits"), std::wstring(512, L'a'));
   EXPECT_EQ(textOf(table, L"long"), L"");

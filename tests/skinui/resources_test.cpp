@@ -30,7 +30,8 @@ Bytes skinFile(const SkinUI::CResourceContext& context, const wchar_t* name) {
 // A context set up the way the program does it, over this test program's
 // own "ZIPRES" resources.
 struct LoadedContext {
-  explicit LoadedContext(const wchar_t* language, const wchar_t* skinDirectory = L"",
+  explicit LoadedContext(const wchar_t* language,
+                         const wchar_t* skinDirectory = L"",
                          int archiveId = SkinUI::kSkinArchiveId) {
     context.SetModuleHandle(::GetModuleHandleW(nullptr));
     context.SetLanguage(language, L"en_US");
@@ -98,12 +99,11 @@ TEST(Resources, LanguageFallsBackWhenEmpty) {
 TEST(Resources, SkinDirectoryIsKeptOnlyWhenItExists) {
   vxtest::TempDir dir;
   const std::wstring bare = dir.path();
-  const std::pair<std::wstring, std::wstring> cases[] = {
-      {bare, bare + L"\\"},
-      {bare + L"\\", bare + L"\\"},
-      {bare + L"/", bare + L"/"},
-      {bare + L"\\missing", L""},
-      {L"", L""}};
+  const std::pair<std::wstring, std::wstring> cases[] = {{bare, bare + L"\\"},
+                                                         {bare + L"\\", bare + L"\\"},
+                                                         {bare + L"/", bare + L"/"},
+                                                         {bare + L"\\missing", L""},
+                                                         {L"", L""}};
   SkinUI::CResourceContext context;
   for (const auto& [given, stored] : cases) {
     context.SetSkinDirectory(given.c_str());
@@ -116,8 +116,7 @@ TEST(Resources, SkinFilesComeFromTheArchiveWithEitherSeparator) {
   const SkinUI::CResourceContext& context = loaded.context;
   EXPECT_EQ(skinFile(context, L"common\\close.png"), vxtest::SkinSource(L"common/close.png"));
   EXPECT_EQ(skinFile(context, L"common/close.png"), vxtest::SkinSource(L"common/close.png"));
-  EXPECT_EQ(skinFile(context, L"common\\icons\\deep\\arrow.bin"),
-            vxtest::SkinSource(L"common/icons/deep/arrow.bin"));
+  EXPECT_EQ(skinFile(context, L"common\\icons\\deep\\arrow.bin"), vxtest::SkinSource(L"common/icons/deep/arrow.bin"));
   EXPECT_TRUE(skinFile(context, L"Common\\close.png").empty());  // names are case-sensitive
   EXPECT_TRUE(skinFile(context, L"layout\\empty.xml").empty());  // empty files are not kept
   EXPECT_TRUE(skinFile(context, L"missing.xml").empty());
@@ -225,13 +224,9 @@ TEST(Resources, MissingArchiveLeavesSkinAndLanguageEmpty) {
 
 TEST(Resources, TranslateTextReplacesOnlyKnownKeys) {
   LoadedContext loaded(L"en_US");
-  const std::pair<std::wstring, std::wstring> cases[] = {
-      {L"@title", L"Vandorix Setup"},
-      {L"@", L"@"},
-      {L"@missing", L"@missing"},
-      {L"title", L"title"},
-      {L"x@title", L"x@title"},
-      {L"", L""}};
+  const std::pair<std::wstring, std::wstring> cases[] = {{L"@title", L"Vandorix Setup"}, {L"@", L"@"},
+                                                         {L"@missing", L"@missing"},     {L"title", L"title"},
+                                                         {L"x@title", L"x@title"},       {L"", L""}};
   for (const auto& [given, expected] : cases) {
     SkinUI::CUIString text = given.c_str();
     loaded.context.TranslateText(text);

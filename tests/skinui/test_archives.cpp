@@ -26,9 +26,7 @@ Bytes SkinSource(const std::wstring& name) {
   return ReadFileBytes(vxtest::winePath(std::wstring(L"" VX_TEST_SKIN_DIR) + name));
 }
 
-Bytes WindowSource() {
-  return ReadFileBytes(vxtest::winePath(std::wstring(L"" VX_TEST_WINDOW_FILE)));
-}
+Bytes WindowSource() { return ReadFileBytes(vxtest::winePath(std::wstring(L"" VX_TEST_WINDOW_FILE))); }
 
 size_t FindText(const Bytes& bytes, const std::string& text) {
   auto it = std::search(bytes.begin(), bytes.end(), text.begin(), text.end());

@@ -10,11 +10,11 @@ namespace vxtest {
 using Bytes = std::vector<unsigned char>;
 
 // "ZIPRES" resources of this program, all packed from data/ at build time.
-constexpr int kSkinLzma2 = 129;   // data/skin, LZMA2
-constexpr int kSkinCopy = 130;    // data/skin, stored
-constexpr int kEscapeCopy = 131;  // data/escape, stored, uncompressed header
-constexpr int kSmallWindow = 132; // one 12000-byte file, LZMA2 with a 4 KiB dictionary
-constexpr int kSkinBcj = 134;     // data/skin, BCJ + LZMA2
+constexpr int kSkinLzma2 = 129;    // data/skin, LZMA2
+constexpr int kSkinCopy = 130;     // data/skin, stored
+constexpr int kEscapeCopy = 131;   // data/escape, stored, uncompressed header
+constexpr int kSmallWindow = 132;  // one 12000-byte file, LZMA2 with a 4 KiB dictionary
+constexpr int kSkinBcj = 134;      // data/skin, BCJ + LZMA2
 
 // The bytes of a "ZIPRES" resource of this program; empty when absent.
 Bytes ResourceBytes(int id);

@@ -22,7 +22,9 @@ TEST(TextCodec, Utf8DecodesToUtf16IncludingSurrogatePairs) {
 }
 
 TEST(TextCodec, InvalidUtf8BecomesReplacementCharacters) {
-  std::wstring out = decode(SkinUI::ByteEncoding::Utf8, "a\xFF" "b");
+  std::wstring out = decode(SkinUI::ByteEncoding::Utf8,
+                            "a\xFF"
+                            "b");
   ASSERT_EQ(out.size(), 3u);
   EXPECT_EQ(out[1], static_cast<wchar_t>(0xFFFD));
 }
@@ -35,8 +37,6 @@ TEST(TextCodec, TooSmallOutputOrEmptyInputGivesZero) {
   EXPECT_EQ(SkinUI::DecodedLength(SkinUI::ByteEncoding::Utf8, nullptr, 5), 0u);
 }
 
-TEST(TextCodec, AnsiAsciiPassesThrough) {
-  EXPECT_EQ(decode(SkinUI::ByteEncoding::Ansi, "Install"), L"Install");
-}
+TEST(TextCodec, AnsiAsciiPassesThrough) { EXPECT_EQ(decode(SkinUI::ByteEncoding::Ansi, "Install"), L"Install"); }
 
 }  // namespace

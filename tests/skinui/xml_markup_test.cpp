@@ -92,9 +92,12 @@ TEST(XmlMarkup, ErrorLocationIsCutTo49AndCopiesAreBounded) {
 }
 
 TEST(XmlMarkup, DocumentsWithoutElementsLoadWithoutRoot) {
-  const wchar_t* documents[] = {L"", L"  \r\n\t ", L"<!-- only a comment -->",
+  const wchar_t* documents[] = {L"",
+                                L"  \r\n\t ",
+                                L"<!-- only a comment -->",
                                 L"<?xml version=\"1.0\" encoding=\"utf-8\"?>\n",
-                                L"<!-- never closed", L"<? never closed"};
+                                L"<!-- never closed",
+                                L"<? never closed"};
   for (const wchar_t* document : documents) {
     SCOPED_TRACE(document);
     CXmlMarkup markup;
@@ -300,8 +303,7 @@ std::string Utf16Bytes(const std::wstring& text, bool bigEndian) {
   return bytes;
 }
 
-void ExpectTitle(CXmlMarkup& markup, const std::string& bytes, MarkupEncoding encoding,
-                 const std::wstring& title) {
+void ExpectTitle(CXmlMarkup& markup, const std::string& bytes, MarkupEncoding encoding, const std::wstring& title) {
   ASSERT_TRUE(markup.ParseBytes(bytes.data(), bytes.size(), encoding)) << ErrorText(markup);
   CXmlNode root = markup.GetRootNode();
   EXPECT_STREQ(root.GetName(), L"Window");

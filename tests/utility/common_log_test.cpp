@@ -1,7 +1,7 @@
 #include "utility/common_log.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
@@ -46,9 +46,7 @@ class CommonLog : public testing::Test {
   }
 
   // The message part of a record.
-  static std::string messageOf(const std::string& record) {
-    return record.substr(record.find("):") + 2);
-  }
+  static std::string messageOf(const std::string& record) { return record.substr(record.find("):") + 2); }
 
   // Never deleted: the writer keeps its file open until the process ends.
   static vxtest::TempDir* folder_;
@@ -172,15 +170,14 @@ TEST(CommonLogExit, RecordsQueuedAtNormalExitReachTheFile) {
   vxtest::TempDir folder;
   wchar_t self[MAX_PATH] = {};
   ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring child = std::wstring(self).substr(0, std::wstring(self).rfind(L'\\') + 1) +
-                       L"log_exit_child.exe";
+  std::wstring child = std::wstring(self).substr(0, std::wstring(self).rfind(L'\\') + 1) + L"log_exit_child.exe";
   std::wstring path = folder.file(L"log.txt");
   std::wstring command = L"\"" + child + L"\" \"" + path + L"\" 3";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
-  ASSERT_TRUE(::CreateProcessW(child.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &info));
+  ASSERT_TRUE(
+      ::CreateProcessW(child.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info));
   utility::ScopedHandle process(info.hProcess);
   utility::ScopedHandle thread(info.hThread);
   ASSERT_EQ(::WaitForSingleObject(process.get(), 60000), WAIT_OBJECT_0);

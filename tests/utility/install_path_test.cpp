@@ -41,7 +41,7 @@ TEST(InstallPath, ShapeOfTypedPaths) {
       {L"C:\\a\\ ", true},  // the text after the last backslash is not examined
       {L"C:\\", false},
       {L"C:", false},
-      {L"C:\\ ", false},    // still the drive root
+      {L"C:\\ ", false},  // still the drive root
       {L"C:\\\\ \\\\", false},
       {L"C:\\a\\ \\b", false},
       {L"C:\\ \\a", false},

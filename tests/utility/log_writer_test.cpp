@@ -1,7 +1,7 @@
 #include "utility/log_writer.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdio>
@@ -34,9 +34,16 @@ TEST(LogWriter, ExistingContentIsKeptUnlessTheFileIsUtf16) {
     bool emptied;
   };
   const Case cases[] = {
-      {"utf16", std::string("\xFF\xFE" "o\0l\0d\0", 8), true},
+      {"utf16",
+       std::string("\xFF\xFE"
+                   "o\0l\0d\0",
+                   8),
+       true},
       {"utf16 mark only", "\xFF\xFE", true},
-      {"big-endian mark", "\xFE\xFF" "old", false},
+      {"big-endian mark",
+       "\xFE\xFF"
+       "old",
+       false},
       {"one byte FF", "\xFF", false},
       {"text", "12-01\t00:00:00.000\t0001\tf\t(1):earlier run\r\n", false},
       {"no file", "", false},
@@ -158,8 +165,8 @@ TEST(LogWriter, OtherWritersOfTheSharedFileAreNotOverwritten) {
   std::wstring path = folder.file(L"log.txt");
   common::LogWriter writer(path);
   utility::ScopedHandle other(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr));
   ASSERT_TRUE(other.valid());
   writer.append("one\r\n");
   writer.flush();
@@ -176,14 +183,13 @@ TEST(LogWriter, OtherWritersOfTheSharedFileAreNotOverwritten) {
 std::string presize(const std::wstring& path, long long size) {
   std::string pattern(3 * 1024 * 1024, '\0');
   for (std::size_t i = 0; i < pattern.size(); ++i) pattern[i] = static_cast<char>('a' + i % 23);
-  utility::ScopedHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                           FILE_ATTRIBUTE_NORMAL, nullptr));
+  utility::ScopedHandle file(
+      ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   LARGE_INTEGER at;
   at.QuadPart = size - static_cast<long long>(pattern.size());
   DWORD written = 0;
   EXPECT_TRUE(::SetFilePointerEx(file.get(), at, nullptr, FILE_BEGIN));
-  EXPECT_TRUE(::WriteFile(file.get(), pattern.data(), static_cast<DWORD>(pattern.size()), &written,
-                          nullptr));
+  EXPECT_TRUE(::WriteFile(file.get(), pattern.data(), static_cast<DWORD>(pattern.size()), &written, nullptr));
   return pattern;
 }
 
@@ -241,8 +247,9 @@ TEST(LogWriter, ACutThatCannotShortenTheFileIsNotRepeated) {
   const std::string afterCut = vxtest::readFile(path);
   EXPECT_EQ(static_cast<long long>(afterCut.size()), kLimit);
   EXPECT_TRUE(afterCut.compare(0, kKept, tail) == 0);
-  EXPECT_EQ(log.lines(), std::vector<std::wstring>{L"common::LogWriter::reportCutFailure: log cut failed, error = 1224, "
-                                                   L"the log is no longer cut"});
+  EXPECT_EQ(log.lines(),
+            std::vector<std::wstring>{L"common::LogWriter::reportCutFailure: log cut failed, error = 1224, "
+                                      L"the log is no longer cut"});
 
   writer.append("after\r\n");
   writer.flush();

@@ -1,8 +1,8 @@
 #include "utility/open_url.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
 #include <tlhelp32.h>
+#include <gtest/gtest.h>
 
 #include <string>
 #include <utility>

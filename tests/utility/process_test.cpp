@@ -68,7 +68,8 @@ TEST_F(Process, CreateOfAMissingProgramLogsAndGivesNoHandle) {
   EXPECT_FALSE(process.valid());
   EXPECT_EQ(processId, 77u);
   EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
-  EXPECT_TRUE(log.has("utility::process::create", L"createProcess filename = [" + dir_.path() + L"\\missing.exe], param = [], show = 1"));
+  EXPECT_TRUE(log.has("utility::process::create",
+                      L"createProcess filename = [" + dir_.path() + L"\\missing.exe], param = [], show = 1"));
   EXPECT_EQ(log.after("utility::process::create", L"createProcess failed!!! lastError = "), L"2");
 }
 

@@ -13,7 +13,7 @@ TEST(ProcessText, CommandLines) {
   EXPECT_EQ(quotedCommandLine(L"taskkill", L"/F /IM x.exe /T"), L"\"taskkill\" /F /IM x.exe /T");
 
   EXPECT_EQ(tokenCommandLine(L"C:\\p q\\a.exe", L"-s"), L"\"C:\\p q\\a.exe\" -s");
-  EXPECT_EQ(tokenCommandLine(L"C:\\a.exe", L""), L"\"C:\\a.exe\" ");  // empty, not absent: trailing space
+  EXPECT_EQ(tokenCommandLine(L"C:\\a.exe", L""), L"\"C:\\a.exe\" ");      // empty, not absent: trailing space
   EXPECT_EQ(tokenCommandLine(L"C:\\a.exe", std::nullopt), L"C:\\a.exe");  // bare, unquoted
 }
 

@@ -131,7 +131,7 @@ TEST_F(WithShellWindow, RunWithoutAdminCommandLines) {
     std::wstring commandLine;
   } const cases[] = {
       {std::wstring(L""), L"\"" + helper_ + L"\" "},  // empty parameters: trailing space
-      {std::nullopt, helper_},                         // no parameters: bare path
+      {std::nullopt, helper_},                        // no parameters: bare path
       {std::wstring(L"--exit=3 \"a b\""), L"\"" + helper_ + L"\" --exit=3 \"a b\""},
   };
   int n = 0;

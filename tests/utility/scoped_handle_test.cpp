@@ -39,16 +39,15 @@ TEST(ScopedHandle, MoveAndReleaseTransferOwnership) {
 }
 
 TEST(ScopedHandle, InvalidHandleValueIsNotClosed) {
-  utility::ScopedHandle file(::CreateFileW(L"Z:\\no\\such\\dir\\x.bin", GENERIC_READ, 0, nullptr,
-                                           OPEN_EXISTING, 0, nullptr));
+  utility::ScopedHandle file(
+      ::CreateFileW(L"Z:\\no\\such\\dir\\x.bin", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
   EXPECT_EQ(file.get(), INVALID_HANDLE_VALUE);
   EXPECT_FALSE(file.valid());
 }
 
 TEST(ScopedHandle, ReceiveFillsFromAnApiThatWritesAHandle) {
   utility::ScopedRegKey key;
-  ASSERT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software", 0, KEY_READ, key.receive()),
-            ERROR_SUCCESS);
+  ASSERT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software", 0, KEY_READ, key.receive()), ERROR_SUCCESS);
   EXPECT_TRUE(key.valid());
 }
 

@@ -23,8 +23,8 @@ class ShellVerb : public testing::Test {
     for (const wchar_t* verb : {L"open", L"runas"}) {
       const std::wstring command =
           L"\"" + vxtest::childHelperPath() + L"\" --record=\"" + record_ + L"\" verb=" + verb + L" \"%1\"";
-      ASSERT_TRUE(setRegString(HKEY_CLASSES_ROOT, std::wstring(L"vxverb.file\\shell\\") + verb + L"\\command",
-                               nullptr, command));
+      ASSERT_TRUE(setRegString(HKEY_CLASSES_ROOT, std::wstring(L"vxverb.file\\shell\\") + verb + L"\\command", nullptr,
+                               command));
     }
     utility::ScopedHandle file(
         ::CreateFileW(document_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -1,7 +1,7 @@
 #include "utility/text.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <map>
 #include <string>
@@ -18,8 +18,7 @@ using Pieces = std::vector<std::wstring>;
 
 TEST(Text, TrimRemovesOnlySpaces) {
   const std::pair<std::wstring, std::wstring> cases[] = {
-      {L"", L""},           {L"   ", L""},          {L" a b ", L"a b"},
-      {L"\ta\t", L"\ta\t"}, {L"\r\nx ", L"\r\nx"}, {L"x", L"x"},
+      {L"", L""}, {L"   ", L""}, {L" a b ", L"a b"}, {L"\ta\t", L"\ta\t"}, {L"\r\nx ", L"\r\nx"}, {L"x", L"x"},
   };
   for (const auto& [in, out] : cases) EXPECT_EQ(trim(in), out) << in;
 }
@@ -67,8 +66,7 @@ TEST(Text, ParsePairsLowerCasesKeysAndSkipsItemsWithoutSeparator) {
 
 TEST(Text, IsAllDigits) {
   const std::pair<std::wstring, bool> cases[] = {
-      {L"", true}, {L"0123456789", true}, {L"12a", false}, {L" 1", false},
-      {L"-1", false}, {L"\u0661", false},
+      {L"", true}, {L"0123456789", true}, {L"12a", false}, {L" 1", false}, {L"-1", false}, {L"\u0661", false},
   };
   for (const auto& [in, digits] : cases) EXPECT_EQ(isAllDigits(in), digits) << in;
 }
@@ -108,8 +106,8 @@ TEST(Text, ToWideIntoMeasuresAndConvertsIntoTheCallersBuffer) {
   for (const auto& c : cases) {
     wchar_t out[8] = {};
     const bool measure = c.capacity < 0;
-    const int result = utility::text::toWideInto(c.bytes, c.count, CP_UTF8, measure ? nullptr : out,
-                                                 measure ? 0 : c.capacity);
+    const int result =
+        utility::text::toWideInto(c.bytes, c.count, CP_UTF8, measure ? nullptr : out, measure ? 0 : c.capacity);
     EXPECT_EQ(result, c.result) << c.count << " " << c.capacity;
     EXPECT_EQ(std::wstring(out, static_cast<size_t>(result > 0 && !measure ? result : 0)), c.written)
         << c.count << " " << c.capacity;

@@ -1,7 +1,7 @@
 #include "utility/ufile.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
@@ -75,12 +75,11 @@ TEST_F(UFile, FailuresLogPathsFlagsAndError) {
   const std::vector<vxtest::LogMessage> lines = log_.messages();
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ(lines[0].function, "utility::ufile::moveFile");
-  EXPECT_EQ(lines[0].text, L"move file from [ " + missing + L" ] to [ " + to +
-                                 L" ] flag = 3 failed! error = 2.");
+  EXPECT_EQ(lines[0].text, L"move file from [ " + missing + L" ] to [ " + to + L" ] flag = 3 failed! error = 2.");
   EXPECT_EQ(lines[1].function, "utility::ufile::removeFile");
   EXPECT_EQ(lines[1].text, L"removeFile file from [ " + missing + L" ] error = 2.");
-  EXPECT_EQ(lines[2].text, L"move file from [ " + folder_.file(L"other") + L" ] to [ " + to +
-                                 L" ] flag = 0 failed! error = 183.");
+  EXPECT_EQ(lines[2].text,
+            L"move file from [ " + folder_.file(L"other") + L" ] to [ " + to + L" ] flag = 0 failed! error = 183.");
 }
 
 TEST_F(UFile, RemoveFileDeletes) {
@@ -153,8 +152,8 @@ TEST_F(UFile, ReadFileReadsWholeFilesUpToTheLimit) {
 
 TEST_F(UFile, ReadFileReadsAFileThatIsOpenForWriting) {
   const std::wstring path = folder_.file(L"log.txt");
-  utility::ScopedHandle writer(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                             nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  utility::ScopedHandle writer(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   ASSERT_TRUE(writer.valid());
   DWORD written = 0;
   ASSERT_TRUE(::WriteFile(writer.get(), "line\r\n", 6, &written, nullptr));

@@ -72,8 +72,6 @@ TEST(DriveProbes, FreeSpaceOfAPathsDrive) {
 
 // Wine's prefix is set to Windows 10, which reports 6.2 to a program whose
 // manifest lists no supported versions.
-TEST(OsProbes, WineReportsVistaOrLater) {
-  EXPECT_TRUE(utility::usystem::isVistaOrLater());
-}
+TEST(OsProbes, WineReportsVistaOrLater) { EXPECT_TRUE(utility::usystem::isVistaOrLater()); }
 
 }  // namespace

@@ -8,10 +8,8 @@
 namespace {
 
 utility::ScopedWindow makeWindow(DWORD exStyle, DWORD style) {
-  return utility::ScopedWindow(::CreateWindowExW(exStyle, L"STATIC", L"vx-front-test",
-                                                 style | WS_OVERLAPPEDWINDOW, 10, 10, 200, 150,
-                                                 nullptr, nullptr, ::GetModuleHandleW(nullptr),
-                                                 nullptr));
+  return utility::ScopedWindow(::CreateWindowExW(exStyle, L"STATIC", L"vx-front-test", style | WS_OVERLAPPEDWINDOW, 10,
+                                                 10, 200, 150, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr));
 }
 
 bool isTopmost(HWND window) { return (::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }

@@ -46,9 +46,7 @@ std::wstring uniqueClassName(const wchar_t* stem) {
   return std::wstring(L"vx-ipc-") + stem + L"-" + std::to_wstring(::GetCurrentProcessId());
 }
 
-unsigned runPeer(const std::wstring& arguments) {
-  return vxtest::runChildProcess(VX_IPC_PEER_PATH, arguments);
-}
+unsigned runPeer(const std::wstring& arguments) { return vxtest::runChildProcess(VX_IPC_PEER_PATH, arguments); }
 
 TEST(WindowIPC, RoutesOnlyMessagesAboveWmUserAndCopyDataToTheHandler) {
   struct Case {
@@ -56,9 +54,9 @@ TEST(WindowIPC, RoutesOnlyMessagesAboveWmUserAndCopyDataToTheHandler) {
     bool routed;
   };
   const Case cases[] = {
-      {WM_NULL, false},  {WM_SETTEXT, false},   {WM_COPYDATA, true},
-      {WM_USER - 1, false}, {WM_USER, false},   {WM_USER + 1, true},
-      {0xBFFF, true},    {0xFFFF, true},        {utility::SHOW_MAIN_FRAME_MSG, true},
+      {WM_NULL, false},     {WM_SETTEXT, false}, {WM_COPYDATA, true},
+      {WM_USER - 1, false}, {WM_USER, false},    {WM_USER + 1, true},
+      {0xBFFF, true},       {0xFFFF, true},      {utility::SHOW_MAIN_FRAME_MSG, true},
   };
   RecordingHandler handler;
   utility::WindowIPC channel;
@@ -70,9 +68,8 @@ TEST(WindowIPC, RoutesOnlyMessagesAboveWmUserAndCopyDataToTheHandler) {
     handler.received.clear();
     COPYDATASTRUCT data = {7, 0, nullptr};
     const LPARAM lParam = c.message == WM_COPYDATA || c.message == WM_SETTEXT
-                              ? reinterpret_cast<LPARAM>(c.message == WM_COPYDATA
-                                                             ? static_cast<void*>(&data)
-                                                             : const_cast<wchar_t*>(L"t"))
+                              ? reinterpret_cast<LPARAM>(c.message == WM_COPYDATA ? static_cast<void*>(&data)
+                                                                                  : const_cast<wchar_t*>(L"t"))
                               : 0x1234;
     const LRESULT answer = ::SendMessageW(window, c.message, 0, lParam);
     if (!c.routed) {

@@ -11,8 +11,8 @@
 
 namespace {
 
-using vxtest::Surface;
 using SkinUI::CRenderUI;
+using vxtest::Surface;
 
 constexpr int kFont = 1;
 constexpr UINT kCalc = DT_CALCRECT;

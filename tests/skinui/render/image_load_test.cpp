@@ -14,8 +14,8 @@
 
 namespace {
 
-using vxtest::Hex;
 using SkinUI::CRenderUI;
+using vxtest::Hex;
 
 TEST(ImageLoad, TranslucentPixelsArePremultipliedAndOpaqueOnesCopied) {
   vxtest::ImageFolder folder;

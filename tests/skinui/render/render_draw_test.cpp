@@ -11,10 +11,10 @@
 
 namespace {
 
+using SkinUI::CRenderUI;
 using vxtest::Hex;
 using vxtest::Near;
 using vxtest::Surface;
-using SkinUI::CRenderUI;
 
 // Every drawing test runs with msimg32's functions and with the built-in ones.
 class Drawing : public testing::TestWithParam<bool> {
