@@ -9,7 +9,9 @@ std::wstring quotedCommandLine(const std::wstring& file, const std::wstring& par
 }
 
 std::wstring tokenCommandLine(const std::wstring& path, const std::optional<std::wstring>& parameters) {
-  if (!parameters) return path;
+  // Unquoted, a path with a blank would be split: "C:\Program Files\x.exe"
+  // starts "C:\Program.exe" when one is there.
+  if (!parameters) return path.find_first_of(L" \t") == std::wstring::npos ? path : L"\"" + path + L"\"";
   return L"\"" + path + L"\" " + *parameters;
 }
 

@@ -14,8 +14,9 @@ constexpr std::size_t kTokenCommandLineMax = 1022;
 // "\"file\"", followed by a space and parameters only when parameters is not empty.
 std::wstring quotedCommandLine(const std::wstring& file, const std::wstring& parameters);
 
-// The bare path when parameters is absent; otherwise "\"path\" " followed by
-// parameters, so empty parameters leave a trailing space.
+// The bare path when parameters is absent (quoted when it holds a blank);
+// otherwise "\"path\" " followed by parameters, so empty parameters leave a
+// trailing space.
 std::wstring tokenCommandLine(const std::wstring& path, const std::optional<std::wstring>& parameters);
 
 // True when a process image name is the desktop shell: exactly shellPath or

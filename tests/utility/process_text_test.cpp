@@ -15,6 +15,9 @@ TEST(ProcessText, CommandLines) {
   EXPECT_EQ(tokenCommandLine(L"C:\\p q\\a.exe", L"-s"), L"\"C:\\p q\\a.exe\" -s");
   EXPECT_EQ(tokenCommandLine(L"C:\\a.exe", L""), L"\"C:\\a.exe\" ");      // empty, not absent: trailing space
   EXPECT_EQ(tokenCommandLine(L"C:\\a.exe", std::nullopt), L"C:\\a.exe");  // bare, unquoted
+  // A blank in a bare path would let "C:\Program.exe" start instead.
+  EXPECT_EQ(tokenCommandLine(L"C:\\Program Files\\a.exe", std::nullopt), L"\"C:\\Program Files\\a.exe\"");
+  EXPECT_EQ(tokenCommandLine(L"C:\\p\tq\\a.exe", std::nullopt), L"\"C:\\p\tq\\a.exe\"");
 }
 
 TEST(ProcessText, ShellImageMatchIsExactAndCaseSensitive) {
