@@ -179,7 +179,7 @@ TEST(DialogBuilder, ClassDefaultsApplyBeforeTheElementsAttributesInOrder) {
 TEST(DialogBuilder, AnElementUnderANonContainerEndsItsLevel) {
   Build build(
       L"<Window><VerticalLayout name=\"v\">"
-      L"<Control name=\"a\"><Tracked/><Control name=\"b\"/></Control>"
+      L"<Control name=\"a\"><Tracked/><Tracked/></Control>"
       L"<Control name=\"c\"/>"
       L"</VerticalLayout></Window>");
   EXPECT_EQ(build.Tree(), L"VerticalLayout:v(Control:a,Control:c)");
@@ -280,7 +280,7 @@ class DialogBuilderFiles : public testing::Test {
 
 TEST_F(DialogBuilderFiles, IncludeBuildsItsSourceCountTimesUnderTheSameParent) {
   Write(L"part.xml", "<Window><Font id=\"7\" name=\"Arial\" size=\"9\"/><Control name=\"inc\"/></Window>");
-  Write(L"fonts.xml", "<Window><Font id=\"9\" name=\"Arial\" size=\"11\"/><Control name=\"unowned\"/></Window>");
+  Write(L"fonts.xml", "<Window><Font id=\"9\" name=\"Arial\" size=\"11\"/><Tracked/></Window>");
   Build build(
       L"<Window><Include source=\"fonts.xml\"/><HorizontalLayout>"
       L"<Include source=\"part.xml\" count=\"3\"/>"
@@ -291,6 +291,7 @@ TEST_F(DialogBuilderFiles, IncludeBuildsItsSourceCountTimesUnderTheSameParent) {
   EXPECT_EQ(build.Tree(), L"HorizontalLayout:(Control:inc,Control:inc,Control:inc,Container:,Control:after)");
   EXPECT_EQ(build.manager.GetFontInfo(7)->size, 9) << "included fonts are registered";
   EXPECT_EQ(build.manager.GetFontInfo(9)->size, 11) << "a top-level include gives only its resources";
+  EXPECT_EQ(build.journal.destroyed, 1) << "its controls have no owner";
 }
 
 TEST_F(DialogBuilderFiles, ASkinThatIncludesItselfStopsAtTheIncludeDepth) {
