@@ -1,8 +1,10 @@
 #include "skinui/core/manager_ui.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <utility>
 
+#include "skinui/core/attribute_values.h"
 #include "skinui/render/render_ui.h"
 
 namespace SkinUI {
@@ -76,12 +78,37 @@ struct FontKey {
   wchar_t text[16];
 };
 
+bool IsName(const wchar_t* name, const wchar_t* known) { return ::_wcsicmp(name, known) == 0; }
+
+SIZE ParsePair(const wchar_t* value) {
+  int v[2];
+  ParseDecimals(value, v, 2);
+  return {v[0], v[1]};
+}
+
+RECT ParseRectangle(const wchar_t* value) {
+  int v[4];
+  ParseDecimals(value, v, 4);
+  return {v[0], v[1], v[2], v[3]};
+}
+
+BYTE ParseAlpha(const wchar_t* value) { return static_cast<BYTE>(std::clamp(ParseDecimal(value), 0, 255)); }
+
 bool Matches(const UIFontInfo& info, const wchar_t* face, int size, bool bold, bool underline, bool italic) {
   return info.size == size && info.bold == bold && info.underline == underline && info.italic == italic &&
          info.face == face;
 }
 
 }  // namespace
+
+// A control's timer: the control's own id and the native one it runs under.
+struct CManagerUI::TimerRecord {
+  CControlUI* control;
+  UINT id;
+  HWND window;
+  UINT_PTR nativeId;
+  bool killed;
+};
 
 CManagerUI::CManagerUI()
     : disabledColor_(Shared().disabledColor),
@@ -230,6 +257,132 @@ void CManagerUI::Invalidate(const RECT& rect) {
   } else if (!::IsRectEmpty(&clamped)) {
     ::UnionRect(&invalidated_, &invalidated_, &clamped);
   }
+}
+
+}  // namespace SkinUI
+
+namespace SkinUI {
+
+void CManagerUI::Invalidate() {
+  RECT client{};
+  if (window_ != nullptr) ::GetClientRect(window_, &client);
+  Invalidate(client);
+}
+
+bool CManagerUI::SetRoot(CControlUI* root) {
+  root_.reset(root);
+  firstLayout_ = true;
+  updateNeeded_ = true;
+  focusNeeded_ = true;
+  BindControls(root, nullptr);
+  return true;
+}
+
+void CManagerUI::BindControls(CControlUI* control, CControlUI* parent) {
+  if (control == nullptr) return;
+  control->AttachManager(this, parent != nullptr ? parent : control->GetParent(), true);
+  IndexNames(control);
+}
+
+void CManagerUI::IndexNames(CControlUI* control) {
+  control->FindInTree(
+      [](CControlUI* found, void* data) -> CControlUI* {
+        auto* self = static_cast<CManagerUI*>(data);
+        if (!found->GetName().IsEmpty()) self->names_.Insert(found->GetName().GetData(), found);
+        return nullptr;
+      },
+      this, 0);
+}
+
+CControlUI* CManagerUI::FindControl(const wchar_t* name) {
+  CControlUI** found = names_.Find(name);
+  return found != nullptr ? *found : nullptr;
+}
+
+void CManagerUI::ApplyWindowAttribute(const wchar_t* name, const wchar_t* value) {
+  if (IsName(name, L"size")) {
+    SIZE size = ParsePair(value);
+    SetInitialSize(size.cx, size.cy);
+  } else if (IsName(name, L"sizebox")) {
+    SetSizeBox(ParseRectangle(value));
+  } else if (IsName(name, L"caption")) {
+    SetCaption(ParseRectangle(value));
+  } else if (IsName(name, L"roundcorner")) {
+    SIZE corner = ParsePair(value);
+    SetRoundCorner(corner.cx, corner.cy);
+  } else if (IsName(name, L"mininfo")) {
+    SIZE size = ParsePair(value);
+    SetMinInfo(size.cx, size.cy);
+  } else if (IsName(name, L"maxinfo")) {
+    SIZE size = ParsePair(value);
+    SetMaxInfo(size.cx, size.cy);
+  } else if (IsName(name, L"showdirty")) {
+    SetShowDirty(IsName(value, L"true"));
+  } else if (std::wcscmp(name, L"noactivate") == 0) {
+    SetNoActivate(IsName(value, L"true"));
+  } else if (IsName(name, L"opacity")) {
+    SetOpacity(ParseAlpha(value));
+  } else if (std::wcscmp(name, L"layeredopacity") == 0) {
+    SetLayeredOpacity(ParseAlpha(value));
+  } else if (std::wcscmp(name, L"layeredimage") == 0) {
+    SetLayered(true);
+    SetLayeredImage(value);
+  } else if (IsName(name, L"disabledfontcolor")) {
+    SetDefaultDisabledColor(ParseColor(value));
+  } else if (IsName(name, L"defaultfontcolor")) {
+    SetDefaultFontColor(ParseColor(value));
+  } else if (IsName(name, L"linkfontcolor")) {
+    SetDefaultLinkFontColor(ParseColor(value));
+  } else if (IsName(name, L"linkhoverfontcolor")) {
+    SetDefaultLinkHoverFontColor(ParseColor(value));
+  } else if (IsName(name, L"selectedcolor")) {
+    SetDefaultSelectedBkColor(ParseColor(value));
+  } else {
+    StoreWindowAttribute(name, value);
+  }
+}
+
+void CManagerUI::StoreWindowAttribute(const wchar_t* name, const wchar_t* value) {
+  windowAttributes_.Insert(name, CUIString(value));
+}
+
+const wchar_t* CManagerUI::GetWindowAttribute(const wchar_t* name) {
+  const CUIString* found = windowAttributes_.Find(name);
+  return found != nullptr ? found->GetData() : nullptr;
+}
+
+void CManagerUI::SetInitialSize(int cx, int cy) {
+  initialSize_ = {cx, cy};
+  if (window_ != nullptr) {
+    ::SetWindowPos(window_, nullptr, 0, 0, cx, cy, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+  }
+}
+
+void CManagerUI::SetOpacity(BYTE opacity) {
+  opacity_ = opacity;
+  Invalidate();
+}
+
+void CManagerUI::SetLayeredOpacity(BYTE opacity) {
+  opacity_ = opacity;
+  layeredChanged_ = true;
+  Invalidate();
+}
+
+void CManagerUI::SetLayered(bool layered) { layered_ = layered; }
+
+void CManagerUI::SetLayeredImage(const wchar_t* description) {
+  layeredImage_.Reset(description);
+  RECT client{};
+  CRenderUI::DrawImage(nullptr, this, client, client, layeredImage_);
+  layeredChanged_ = true;
+  Invalidate();
+}
+
+void CManagerUI::SetLayeredInset(const RECT& inset) {
+  layeredInset_ = inset;
+  layeredChanged_ = true;
+  Invalidate();
 }
 
 }  // namespace SkinUI
