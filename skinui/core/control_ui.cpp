@@ -486,12 +486,15 @@ void CControlUI::PaintBorderLines(HDC dc, DWORD color) {
     int y = r.top + b.top / 2;
     CRenderUI::DrawLine(dc, {innerLeft, y, innerRight, y}, b.top, color, borderStyle_);
   }
+  // Right and bottom are exclusive edges: centred at right - size/2 a line of
+  // odd width reaches one pixel outside (a 1-pixel line entirely), so the
+  // centre moves in by half a pixel more.
   if (b.right > 0) {
-    int xr = r.right - b.right / 2;
+    int xr = r.right - (b.right + 1) / 2;
     CRenderUI::DrawLine(dc, {xr, r.top, xr, r.bottom}, b.right, color, borderStyle_);
   }
   if (b.bottom > 0) {
-    int y = r.bottom - b.bottom / 2;
+    int y = r.bottom - (b.bottom + 1) / 2;
     CRenderUI::DrawLine(dc, {innerLeft, y, innerRight, y}, b.bottom, color, borderStyle_);
   }
 }

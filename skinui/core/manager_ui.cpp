@@ -123,7 +123,7 @@ void CManagerUI::ClearTables() {
   fonts_.RemoveAll();
   baseFont_.reset();
   nextFontId_ = 0;
-  images_.RemoveAll();
+  RemoveAllImages();
   classDefaults_.RemoveAll();
 }
 
@@ -234,7 +234,10 @@ bool CManagerUI::RemoveImage(const wchar_t* name, bool shared) {
   return (shared ? Shared().images : images_).Remove(name);
 }
 
-void CManagerUI::RemoveAllImages() { images_.RemoveAll(); }
+void CManagerUI::RemoveAllImages() {
+  images_.RemoveAll();
+  missingImages_.RemoveAll();
+}
 
 void CManagerUI::SetClassDefaults(const wchar_t* className, const wchar_t* attributes, bool shared) {
   (shared ? Shared().classDefaults : classDefaults_).Set(className, CUIString(attributes));
@@ -258,6 +261,10 @@ void CManagerUI::Invalidate(const RECT& rect) {
     ::UnionRect(&invalidated_, &invalidated_, &clamped);
   }
 }
+
+void CManagerUI::MarkImageMissing(const wchar_t* name) { missingImages_.Insert(name, true); }
+
+bool CManagerUI::IsImageMissing(const wchar_t* name) { return missingImages_.Find(name) != nullptr; }
 
 }  // namespace SkinUI
 

@@ -138,6 +138,12 @@ class CManagerUI {
   // Clears the layout request (the layout pass calls it).
   void ClearUpdateNeeded() { updateNeeded_ = false; }
 
+  // Remembers that image name could not be loaded or decoded, so that an
+  // image named in formatted text is not tried again on every paint.
+  void MarkImageMissing(const wchar_t* name);
+  // True when name was marked missing since this manager's images were last emptied.
+  bool IsImageMissing(const wchar_t* name);
+
   // The control tree.
 
   // Takes root as the window's tree (owned from now on): drops focus, key,
@@ -336,6 +342,7 @@ class CManagerUI {
   POINT mousePos_{-1, -1};
   RECT invalidated_{};
   bool updateNeeded_ = false;
+  CStringMapUI<bool> missingImages_;
 
   ControlPtr root_;
   CControlUI* focus_ = nullptr;

@@ -148,6 +148,9 @@ LayoutResult FlowColumn(const LayoutParams& params,
     if (!Flows(c)) continue;
     const LayoutRect& p = c.padding;
     remaining -= p.top;
+    // The fixed remaining counts only what later children still need, so the
+    // last shared child ends exactly at the bottom.
+    fixedRemaining -= p.top + p.bottom;
     int crossAvailable = available.cx - p.left - p.right;
     int width = std::min(Limit(c.assigned.cx, c.maxSize.cx), crossAvailable);
     LayoutSize estimate = measure.MeasureChild(i, {width, std::min(Limit(c.assigned.cy, c.maxSize.cy), remaining)});
@@ -172,6 +175,7 @@ LayoutResult FlowColumn(const LayoutParams& params,
     y += p.top + height + p.bottom + params.childPadding;
     neededHeight += p.top + height + p.bottom;
     remaining -= height + p.bottom + params.childPadding;
+    fixedRemaining -= params.childPadding;
   }
   if (totals.counted > 0) neededHeight += params.childPadding * (totals.counted - 1);
   result.needed = {totals.neededWidth, neededHeight};

@@ -18,13 +18,18 @@ COLORREF ToColorRef(DWORD color) { return RGB((color >> 16) & 0xFF, (color >> 8)
 
 int Number(const TextToken& token) { return ParseDecimal(token.text, token.length); }
 
-// The image of an inline image tag: a bare name or a description.
+// The image of an inline image tag: a bare name or a description. One that
+// fails to load is remembered as missing and not loaded again.
 const UIImage* InlineImage(CManagerUI* manager, const wchar_t* text, size_t length) {
   ParsedImageDesc parsed;
   ParseImageDescription(text, length, &parsed);
-  if (const UIImage* image = manager->GetImage(parsed.name.GetData())) return image;
-  return manager->RegisterImage(parsed.name.GetData(), parsed.resourceType.GetData(), parsed.mask, parsed.keepPixels,
-                                false);
+  const wchar_t* name = parsed.name.GetData();
+  if (const UIImage* image = manager->GetImage(name)) return image;
+  if (manager->IsImageMissing(name)) return nullptr;
+  const UIImage* image =
+      manager->RegisterImage(name, parsed.resourceType.GetData(), parsed.mask, parsed.keepPixels, false);
+  if (image == nullptr) manager->MarkImageMissing(name);
+  return image;
 }
 
 }  // namespace

@@ -72,6 +72,36 @@ TEST(ControlPaint, SeparateBorderLines) {
   EXPECT_TRUE(Near(surface.At(21, 10), kWhite, 0, false));
 }
 
+TEST(ControlPaint, RightAndBottomBorderLinesStayInside) {
+  // The control covers 2..21 on both axes; 22 is the first pixel outside.
+  struct Case {
+    const wchar_t* attributes;
+    int size;
+  };
+  const Case cases[] = {
+      {L"bordersize=\"1,0,1,1\" bordercolor=\"#FF00FF00\"", 1},
+      {L"bordersize=\"1,0,2,2\" bordercolor=\"#FF00FF00\"", 2},
+      {L"bordersize=\"1,0,3,3\" bordercolor=\"#FF00FF00\"", 3},
+  };
+  for (const Case& c : cases) {
+    Surface surface(24, 24);
+    Painted framed(c.attributes, {2, 2, 22, 22});
+    framed.PaintInto(surface);
+    for (int inside = 22 - c.size; inside < 22; ++inside) {
+      EXPECT_TRUE(Near(surface.At(inside, 12), 0xFF00FF00, 0, false))
+          << c.size << ": right line at x " << inside << " " << Hex(surface.At(inside, 12));
+      EXPECT_TRUE(Near(surface.At(12, inside), 0xFF00FF00, 0, false))
+          << c.size << ": bottom line at y " << inside << " " << Hex(surface.At(12, inside));
+    }
+    EXPECT_TRUE(Near(surface.At(21 - c.size, 12), kWhite, 0, false))
+        << c.size << " " << Hex(surface.At(21 - c.size, 12));
+    EXPECT_TRUE(Near(surface.At(12, 21 - c.size), kWhite, 0, false))
+        << c.size << " " << Hex(surface.At(12, 21 - c.size));
+    EXPECT_TRUE(Near(surface.At(22, 12), kWhite, 0, false)) << c.size << " " << Hex(surface.At(22, 12));
+    EXPECT_TRUE(Near(surface.At(12, 22), kWhite, 0, false)) << c.size << " " << Hex(surface.At(12, 22));
+  }
+}
+
 TEST(ControlPaint, FocusBorderColourWhileFocused) {
   Surface surface(24, 24);
   Painted framed(L"bordersize=\"1\" bordercolor=\"#FF0000FF\" focusbordercolor=\"#FFFF0000\"", {2, 2, 22, 22});

@@ -246,6 +246,30 @@ TEST_F(FormattedText, InlineImagesTakeTheirFrameAndGrowTheLine) {
   EXPECT_EQ(surface_.CountRgb(0xFF0000), 0);
 }
 
+TEST_F(FormattedText, AnInlineImageThatFailsToLoadIsNotTriedAgain) {
+  // What the file holds at the first paint: nothing, or bytes that do not decode.
+  struct Case {
+    const wchar_t* name;
+    const char* firstBytes;
+  };
+  const Case cases[] = {{L"absent.png", nullptr}, {L"corrupt.png", "not an image at all"}};
+  for (const Case& c : cases) {
+    vxtest::ImageFolder folder;
+    const std::wstring path = folder.Path(c.name);
+    if (c.firstBytes != nullptr) ASSERT_TRUE(vxtest::writeFile(path, c.firstBytes));
+    const std::wstring text = L"<i " + path + L" 1 0>";
+    surface_.Fill(0xFFFFFFFF);
+    Draw(text.c_str(), DT_SINGLELINE, RECT{0, 0, 400, 100});
+    EXPECT_EQ(surface_.CountNotRgb(0xFFFFFF), 0) << c.name;
+    // A good image appears under the same name: the failure stands.
+    folder.Write(c.name, 10, 10, std::vector<uint32_t>(100, 0xFF00FF00));
+    Draw(text.c_str(), DT_SINGLELINE, RECT{0, 0, 400, 100});
+    EXPECT_EQ(surface_.CountRgb(0x00FF00), 0) << c.name;
+    EXPECT_EQ(Measure(text.c_str(), DT_SINGLELINE).cx, 0) << c.name;
+    EXPECT_EQ(manager_.GetImage(path.c_str()), nullptr) << c.name;
+  }
+}
+
 TEST_F(FormattedText, LanguageKeysAreTranslated) {
   SkinUI::CResourceContext::Instance().AddLanguageText(L"render_greeting", L"Bonjour tout le monde");
   EXPECT_EQ(Measure(L"@render_greeting", DT_SINGLELINE).cx, Extent(L"Bonjour tout le monde").cx);

@@ -41,6 +41,9 @@ TEST_P(FrameAllocations, ARepeatedFrameAllocatesNothing) {
   vxtest::ImageFolder folder;
   const std::wstring frame = folder.Write(L"frame.png", 9, 9, std::vector<uint32_t>(81, 0x80FF0000));
   const std::wstring icon = folder.Write(L"icon.png", 8, 8, std::vector<uint32_t>(64, 0xFF00FF00));
+  // An inline image that does not decode is missing, not read again on every frame.
+  const std::wstring corrupt = folder.Path(L"corrupt.png");
+  ASSERT_TRUE(vxtest::writeFile(corrupt, "not an image"));
   vxtest::Surface surface(300, 200);
   SkinUI::CManagerUI manager;
   manager.SetPaintDC(surface.dc());
@@ -49,8 +52,8 @@ TEST_P(FrameAllocations, ARepeatedFrameAllocatesNothing) {
   nine.Reset((L"file='" + frame + L"' corner='3,3,3,3' xtiled='true'").c_str());
   SkinUI::UIImageDesc faded;
   faded.Reset((L"file='" + icon + L"' fade='100'").c_str());
-  const std::wstring text = L"<b>Install</b> to <c #FF0000>here</c> <a http://x/>terms</a> <i " + icon +
-                            L"><n>second line with words that wrap around the edge";
+  const std::wstring text = L"<b>Install</b> to <c #FF0000>here</c> <a http://x/>terms</a> <i " + icon + L"> <i " +
+                            corrupt + L" 2 0><n>second line with words that wrap around the edge";
   RECT links[2] = {};
   SkinUI::CUIString targets[2];
   const RECT all = surface.rect();

@@ -125,6 +125,20 @@ TEST(ManagerUI, InitEmptiesTheManagersTables) {
   EXPECT_EQ(manager.GetClassDefaults(L"VScrollBar"), nullptr);
 }
 
+TEST(ManagerUI, MissingImagesAreForgottenWithTheImages) {
+  CManagerUI manager;
+  EXPECT_FALSE(manager.IsImageMissing(L"gone.png"));
+  manager.MarkImageMissing(L"gone.png");
+  EXPECT_TRUE(manager.IsImageMissing(L"gone.png"));
+  EXPECT_FALSE(manager.IsImageMissing(L"other.png"));
+  EXPECT_FALSE(CManagerUI().IsImageMissing(L"gone.png")) << "each manager has its own";
+  manager.RemoveAllImages();
+  EXPECT_FALSE(manager.IsImageMissing(L"gone.png"));
+  manager.MarkImageMissing(L"gone.png");
+  manager.Init(nullptr, L"main");
+  EXPECT_FALSE(manager.IsImageMissing(L"gone.png"));
+}
+
 TEST(ManagerUI, ClassDefaultsFromTheManagerThenShared) {
   CManagerUI manager;
   manager.SetClassDefaults(L"HScrollBar", L"height=\"9\"", true);
