@@ -1,0 +1,18 @@
+#pragma once
+// A date picker over the platform's date control.
+// The installer's skins never show one: the class keeps the attributes of
+// such an element as extra attributes and paints as a container, so a skin
+// that names it still builds.
+
+#include "skinui/layout/container_ui.h"
+
+namespace SkinUI {
+
+class CDateTimeUI : public CContainerUI {
+ public:
+  const wchar_t* GetTypeName() const override { return L"DateTime"; }
+  // This control for "DateTime", else as the container.
+  void* FindInterface(const wchar_t* name) override;
+};
+
+}  // namespace SkinUI
