@@ -114,7 +114,6 @@ CManagerUI::CManagerUI()
       linkHoverColor_(Shared().linkHoverColor),
       selectedColor_(Shared().selectedColor) {}
 
-
 void CManagerUI::ClearTables() {
   fonts_.RemoveAll();
   baseFont_.reset();
@@ -122,7 +121,6 @@ void CManagerUI::ClearTables() {
   images_.RemoveAll();
   classDefaults_.RemoveAll();
 }
-
 
 void CManagerUI::SetPaintDC(HDC dc) { paintDC_ = dc; }
 
@@ -259,10 +257,6 @@ void CManagerUI::Invalidate() {
   Invalidate(client);
 }
 
-
-
-
-
 void CManagerUI::ApplyWindowAttribute(const wchar_t* name, const wchar_t* value) {
   if (IsName(name, L"size")) {
     SIZE size = ParsePair(value);
@@ -321,10 +315,5 @@ void CManagerUI::SetInitialSize(int cx, int cy) {
     ::SetWindowPos(window_, nullptr, 0, 0, cx, cy, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
   }
 }
-
-
-
-
-
 
 }  // namespace SkinUI

@@ -1,7 +1,5 @@
 // The window manager's message handling: the loop's pre-dispatch hook,
 // input routing, tooltips and painting.
-#include <windowsx.h>
-
 #include <algorithm>
 #include <cwchar>
 #include <cwctype>
@@ -49,7 +47,8 @@ void Send(CControlUI* receiver, int type, POINT mouse, WPARAM wParam = 0, LPARAM
   receiver->DispatchEvent(event);
 }
 
-POINT ClientPoint(LPARAM lParam) { return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
+// The signed point packed into a message's lParam.
+POINT ClientPoint(LPARAM lParam) { return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}; }
 
 POINT ScreenToClientPoint(HWND window, LPARAM lParam) {
   POINT point = ClientPoint(lParam);
@@ -369,7 +368,8 @@ void CManagerUI::SendKey(CControlUI* receiver, int type, WPARAM wParam, LPARAM l
 void CManagerUI::TrackMouse() {
   if (mouseTracking_) return;
   TRACKMOUSEEVENT track{sizeof(track), TME_HOVER | TME_LEAVE, window_, hoverTime_};
-  if (tooltip_) track.dwHoverTime = static_cast<DWORD>(::SendMessageW(tooltip_.get(), TTM_GETDELAYTIME, TTDT_INITIAL, 0));
+  if (tooltip_)
+    track.dwHoverTime = static_cast<DWORD>(::SendMessageW(tooltip_.get(), TTM_GETDELAYTIME, TTDT_INITIAL, 0));
   ::TrackMouseEvent(&track);
   mouseTracking_ = true;
 }

@@ -198,8 +198,7 @@ void CManagerUI::AddMouseLeaveNeeded(CControlUI* control) { AddOnce(mouseLeave_,
 
 bool CManagerUI::RemoveMouseLeaveNeeded(CControlUI* control) { return RemoveOne(mouseLeave_, control); }
 
-void CManagerUI::SendNotification(CControlUI* control, const wchar_t* type, WPARAM wParam, LPARAM lParam,
-                                  bool async) {
+void CManagerUI::SendNotification(CControlUI* control, const wchar_t* type, WPARAM wParam, LPARAM lParam, bool async) {
   UINotify notify;
   notify.sender = control;
   notify.type = type;
@@ -382,9 +381,7 @@ bool CManagerUI::RemoveOverlayPainter(CControlUI* control) { return RemoveOne(po
 
 bool CManagerUI::AddAcceleratorHandler(ITranslateAccelerator* handler) { return AddOnce(accelerators_, handler); }
 
-bool CManagerUI::RemoveAcceleratorHandler(ITranslateAccelerator* handler) {
-  return RemoveOne(accelerators_, handler);
-}
+bool CManagerUI::RemoveAcceleratorHandler(ITranslateAccelerator* handler) { return RemoveOne(accelerators_, handler); }
 
 bool CManagerUI::RegisterNativeWindow(CControlUI* control, HWND window) {
   if (control == nullptr || window == nullptr) return false;

@@ -38,8 +38,8 @@ CSystemFunctions::CSystemFunctions()
   immGetVirtualKey_ = Lookup<ImmGetVirtualKeyFn>(imm32_, "ImmGetVirtualKey");
   using InitFn = void(WINAPI*)();
   if (comctl32_) {
-    auto init = reinterpret_cast<InitFn>(reinterpret_cast<void*>(
-        ::GetProcAddress(comctl32_.get(), MAKEINTRESOURCEA(kInitCommonControlsOrdinal))));
+    auto init = reinterpret_cast<InitFn>(
+        reinterpret_cast<void*>(::GetProcAddress(comctl32_.get(), MAKEINTRESOURCEA(kInitCommonControlsOrdinal))));
     if (init != nullptr) init();
   }
 }

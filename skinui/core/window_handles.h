@@ -1,10 +1,22 @@
 #pragma once
-// Owners of window resources that need two values to release: a window
-// timer (window and id) and a paint pass (BeginPaint and EndPaint).
+// Owners of window resources: icons, and those that need two values to
+// release: a window timer (window and id) and a paint pass (BeginPaint and
+// EndPaint).
 
 #include <windows.h>
 
+#include "utility/scoped_handle.h"
+
 namespace SkinUI {
+
+// Icons from LoadImageW without LR_SHARED: freed with DestroyIcon.
+struct IconTraits {
+  using Handle = HICON;
+  static Handle invalid() { return nullptr; }
+  static bool isValid(Handle h) { return h != nullptr; }
+  static void close(Handle h) { ::DestroyIcon(h); }
+};
+using ScopedIcon = utility::ScopedGeneric<IconTraits>;
 
 // A timer of a window, stopped when the owner ends or Stop is called.
 class ScopedWindowTimer {
