@@ -558,7 +558,8 @@ void CManagerUI::Paint() {
   }
   painting_ = false;
   layeredChanged_ = false;
-  if (updateNeeded_) Invalidate();
+  // A focus change waiting for the layout is made by the next paint.
+  if (updateNeeded_ || focusNeeded_) Invalidate();
 }
 
 bool CManagerUI::LayOut(const RECT& client) {
