@@ -7,7 +7,7 @@
 #include <string>
 
 #include "tests/common/wine_path.h"
-#include "tests/skinui/window/window_test_support.h"
+#include "tests/skinui/core/window_test_support.h"
 #include "utility/scoped_handle.h"
 
 namespace {

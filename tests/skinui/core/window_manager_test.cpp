@@ -11,7 +11,7 @@
 #include "skinui/layout/scroll_bar_ui.h"
 #include "skinui/layout/tab_layout_ui.h"
 #include "tests/skinui/render/render_test_support.h"
-#include "tests/skinui/window/window_test_support.h"
+#include "tests/skinui/core/window_test_support.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tests/skinui/window/window_test_support.h"
+#include "tests/skinui/core/window_test_support.h"
 
 #include <cstdio>
 #include <filesystem>
