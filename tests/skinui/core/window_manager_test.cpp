@@ -10,8 +10,8 @@
 #include "skinui/layout/container_ui.h"
 #include "skinui/layout/scroll_bar_ui.h"
 #include "skinui/layout/tab_layout_ui.h"
-#include "tests/skinui/render/render_test_support.h"
 #include "tests/skinui/core/window_test_support.h"
+#include "tests/skinui/render/render_test_support.h"
 
 namespace {
 
@@ -182,6 +182,15 @@ TEST(WindowManager, TabAndShiftTabWrapAroundTheTabStops) {
   for (const std::wstring& event : window.log.events) {
     EXPECT_EQ(event.find(L":keydown"), std::wstring::npos) << "Tab is consumed before any control sees it";
   }
+  // A control that is hidden, itself or with its parent, gives the focus up.
+  manager.SetFocus(window.Find(L"one"));
+  window.Find(L"one")->SetVisible(false);
+  EXPECT_EQ(manager.GetFocus(), nullptr);
+  EXPECT_EQ(window.log.notifications.back(), L"killfocus:one:0:0");
+  manager.SetFocus(window.Find(L"two"));
+  window.Find(L"row")->SetVisible(false);
+  EXPECT_EQ(manager.GetFocus(), nullptr);
+  EXPECT_EQ(window.log.notifications.back(), L"killfocus:two:0:0");
   EXPECT_TRUE(window.CloseAndWait());
 }
 
@@ -309,12 +318,13 @@ TEST(WindowManager, PrintClientPaintsTheWholeTreeIntoTheGivenContext) {
   EXPECT_TRUE(window.CloseAndWait());
 }
 
-TEST(WindowManager, AScreenshotOfTheWindowShowsTheSkinAtItsOpaquePixels) {
-  TestWindow window(kSkin);
-  ASSERT_TRUE(window.Open(L"vx screenshot", 200, 160));
+// The screenshots are compared where the skin is opaque: Wine without a
+// compositor cuts fully transparent pixels of a layered window out and shows
+// translucent ones opaque.
+void ExpectSkinOnScreen(TestWindow& window, const char* file) {
   PumpUiFor(100);
   vxtest::Screenshot shot;
-  ASSERT_TRUE(vxtest::CaptureScreen(VX_SCREENSHOT_DIR "/skinned_window.ppm", &shot));
+  ASSERT_TRUE(vxtest::CaptureScreen(std::string(VX_SCREENSHOT_DIR "/") + file, &shot));
   RECT frame{};
   ::GetWindowRect(window.GetHWND(), &frame);
   struct Probe {
@@ -323,7 +333,7 @@ TEST(WindowManager, AScreenshotOfTheWindowShowsTheSkinAtItsOpaquePixels) {
     uint32_t rgb;
   };
   const Probe probes[] = {{260, 20, 0x10A010},  {40, 70, 0xE03020}, {300, 70, 0xC0C0C0},
-                          {160, 150, 0x204080}, {2, 2, 0x10A010},   {317, 197, 0x204080}};
+                          {160, 150, 0x204080}, {22, 2, 0x10A010},  {317, 197, 0x204080}};
   for (const Probe& probe : probes) {
     const int x = frame.left + probe.x;
     const int y = frame.top + probe.y;
@@ -331,6 +341,33 @@ TEST(WindowManager, AScreenshotOfTheWindowShowsTheSkinAtItsOpaquePixels) {
     ASSERT_LT(y, shot.height);
     EXPECT_EQ(shot.At(x, y), probe.rgb) << probe.x << "," << probe.y << " " << vxtest::Hex(shot.At(x, y));
   }
+}
+
+TEST(WindowManager, AScreenshotOfTheWindowShowsTheSkinAtItsOpaquePixels) {
+  TestWindow window(kSkin);
+  ASSERT_TRUE(window.Open(L"vx screenshot", 200, 160));
+  ExpectSkinOnScreen(window, "skinned_window.ppm");
+  EXPECT_TRUE(window.CloseAndWait());
+}
+
+TEST(WindowManager, ALayeredWindowPushesItsPixelsFromTheLayeredTimer) {
+  // The shape: opaque but for a fully transparent band of 20 columns on the left.
+  std::vector<uint32_t> shape(320 * 200, 0xFFFFFFFF);
+  for (int y = 0; y < 200; ++y) {
+    for (int x = 0; x < 20; ++x) shape[static_cast<size_t>(y) * 320 + x] = 0;
+  }
+  vxtest::ImageFolder images;
+  const std::wstring path = images.Write(L"shape", 320, 200, shape);
+  TestWindow window(kSkin);
+  ASSERT_TRUE(window.Open(L"vx layered", 560, 300));
+  CManagerUI& manager = window.GetManager();
+  manager.ApplyWindowAttribute(L"layeredimage", (L"file='" + path + L"'").c_str());
+  ASSERT_TRUE(manager.IsLayered());
+  ASSERT_NE(manager.GetLayeredImage().image, nullptr);
+  EXPECT_NE(::GetWindowLongW(window.GetHWND(), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+  ExpectSkinOnScreen(window, "layered_window.ppm");
+  manager.SetLayered(false);
+  EXPECT_EQ(::GetWindowLongW(window.GetHWND(), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
   EXPECT_TRUE(window.CloseAndWait());
 }
 
