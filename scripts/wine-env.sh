@@ -2,8 +2,9 @@
 # wine-env.sh prefix|start|stop BUILD_DIR
 #   prefix: makes the project-local Wine prefix once (win10, no crash dialog,
 #           no debugger, no runtime-install prompts).
-#   start:  starts one Xvfb and one persistent wineserver for a test run and
-#           records their process ids and the display in BUILD_DIR/wine.
+#   start:  starts one Xvfb with a small window manager and one persistent
+#           wineserver for a test run and records their process ids and the
+#           display in BUILD_DIR/wine.
 #   stop:   stops what start started, by process id.
 set -euo pipefail
 cmd=$1
@@ -50,6 +51,14 @@ start_services() {
     echo ":$(head -n1 "$dispfile")" >"$state/display"
   fi
   export DISPLAY=$(cat "$state/display")
+  # Wine hides or destroys a shown window by withdrawing it and waits up to
+  # 2 s for a window manager to confirm; with none on the display every
+  # such call takes the whole 2 s. evilwm confirms at once. It needs a font
+  # for its window titles; the server's built-in cursor font will do.
+  if ! alive "$state/wm.pid"; then
+    setsid evilwm -fn cursor </dev/null >/dev/null 2>&1 &
+    echo $! >"$state/wm.pid"
+  fi
   if ! alive "$state/wineserver.pid"; then
     setsid wineserver -f -p </dev/null >/dev/null 2>&1 &
     echo $! >"$state/wineserver.pid"
@@ -60,7 +69,7 @@ start_services() {
 }
 
 stop_services() {
-  for name in wineserver xvfb; do
+  for name in wineserver wm xvfb; do
     if alive "$state/$name.pid"; then
       local pid
       pid=$(cat "$state/$name.pid")

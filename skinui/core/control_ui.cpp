@@ -61,16 +61,21 @@ void ControlDeleter::operator()(CControlUI* control) const {
 
 CControlUI::CControlUI() = default;
 
-void CControlUI::DeleteSelf() { delete this; }
+void CControlUI::DeleteSelf() {
+  if (manager_ != nullptr) manager_->RemoveMouseLeaveNeeded(this);
+  delete this;
+}
 
 CControlUI::~CControlUI() {
   cover_.reset();
   if (!OnDestroy.IsEmpty()) OnDestroy(this);
+  if (manager_ != nullptr) manager_->ForgetControl(this);
 }
 
 void CControlUI::SetName(const wchar_t* name) {
   if (name_ == name) return;
   name_ = name;
+  if (manager_ != nullptr) manager_->UpdateNameIndex(this, name);
 }
 
 void* CControlUI::FindInterface(const wchar_t* name) { return Is(name, L"Control") ? this : nullptr; }
@@ -220,13 +225,21 @@ void CControlUI::ChangeVisible(bool visible, bool keepFocus) {
   if (visible_ == visible) return;
   bool wasVisible = IsVisible();
   visible_ = visible;
-  if (!keepFocus) focused_ = false;
+  if (!keepFocus) {
+    focused_ = false;
+    if (!visible) DropFocus();
+  }
   if (IsVisible() != wasVisible) RequestParentLayout();
   if (cover_ != nullptr) cover_->SetShownByParent(IsVisible());
 }
 
+void CControlUI::DropFocus() {
+  if (manager_ != nullptr && manager_->GetFocus() == this) manager_->SetFocus(nullptr, false);
+}
+
 void CControlUI::SetShownByParent(bool shown) {
   shownByParent_ = shown;
+  if (!shown) DropFocus();
   if (cover_ != nullptr) cover_->SetShownByParent(IsVisible());
 }
 
@@ -234,6 +247,10 @@ void CControlUI::SetEnabled(bool enabled) {
   if (enabled_ == enabled) return;
   enabled_ = enabled;
   Invalidate();
+}
+
+void CControlUI::SetFocus() {
+  if (manager_ != nullptr) manager_->SetFocus(this);
 }
 
 void CControlUI::SetFloat(bool floating) {
@@ -281,10 +298,19 @@ void CControlUI::HandleEvent(UIEvent& event) {
     case kEventSetCursor:
       ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
       return;
-    default:
-      if (parent_ != nullptr) parent_->HandleEvent(event);
+    case kEventTimer:
+      if (manager_ != nullptr) manager_->SendNotification(this, L"timer", event.wParam, event.lParam);
       return;
+    case kEventContextMenu:
+      if (menuEnabled_ && manager_ != nullptr) {
+        manager_->SendNotification(this, L"menu", event.wParam, event.lParam);
+        return;
+      }
+      break;
+    default:
+      break;
   }
+  if (parent_ != nullptr) parent_->HandleEvent(event);
 }
 
 void CControlUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
@@ -534,6 +560,11 @@ void CControlUI::RequestParentLayout() {
     RequestLayout();
   }
   if (manager_ != nullptr) manager_->RequestLayout();
+}
+
+void CControlUI::SetVirtualWnd(const wchar_t* name) {
+  virtualWnd_ = name;
+  if (manager_ != nullptr) manager_->UsesVirtualWnd(true);
 }
 
 const CUIString& CControlUI::GetVirtualWnd() const {

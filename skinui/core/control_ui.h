@@ -70,14 +70,15 @@ class CControlUI {
   CEventSourceUI<CControlUI> OnPaint;
   CEventSourceUI<CControlUI> OnPostPaint;
 
-  // Destroys the control; the only way to end one that a manager knows.
+  // Leaves the manager's mouse-leave list and destroys the control; the
+  // only way to end one that a manager knows.
   virtual void DeleteSelf();
-  // Deletes the cover and runs the destroy listeners.
+  // Deletes the cover, runs the destroy listeners and has the manager forget the control.
   virtual ~CControlUI();
 
   // The lookup name.
   virtual const CUIString& GetName() const { return name_; }
-  // Stores a different name.
+  // Stores a different name and tells the manager's name index.
   virtual void SetName(const wchar_t* name);
   // The class name used by skins: "Control".
   virtual const wchar_t* GetTypeName() const { return L"Control"; }
@@ -163,12 +164,14 @@ class CControlUI {
 
   // Visible itself and not hidden by an ancestor.
   virtual bool IsVisible() const { return visible_ && shownByParent_; }
-  // Shows or hides the control; clears the focused flag and requests a
-  // parent update when the visibility changed.
+  // Shows or hides the control; clears the focused flag (a hidden control
+  // drops the manager's focus) and requests a parent update when the
+  // visibility changed.
   virtual void SetVisible(bool visible);
-  // SetVisible that leaves the focused flag alone.
+  // SetVisible that leaves the focus alone.
   virtual void SetVisibleKeepFocus(bool visible);
-  // Hidden or shown with an ancestor; passed on to the cover.
+  // Hidden or shown with an ancestor (a hidden control drops the manager's
+  // focus); passed on to the cover.
   virtual void SetShownByParent(bool shown);
   virtual bool IsEnabled() const { return enabled_; }
   // Invalidates when the value changes.
@@ -178,6 +181,8 @@ class CControlUI {
   virtual bool IsKeyboardEnabled() const { return keyboardEnabled_; }
   virtual void SetKeyboardEnabled(bool enabled) { keyboardEnabled_ = enabled; }
   virtual bool IsFocused() const { return focused_; }
+  // Asks the manager to focus this control.
+  virtual void SetFocus();
   virtual bool IsFloat() const { return floating_; }
   // Requests a parent update when the value changes.
   virtual void SetFloat(bool floating);
@@ -192,7 +197,8 @@ class CControlUI {
   virtual void InitSelf() {}
   // The event listeners, then HandleEvent unless a listener stopped.
   virtual void DispatchEvent(UIEvent& event);
-  // Focus and cursor events; anything else goes to the parent.
+  // Focus, cursor, timer ("timer") and context-menu ("menu", when enabled)
+  // events; anything else goes to the parent.
   virtual void HandleEvent(UIEvent& event);
   // Applies one common attribute; unknown names are kept as extra attributes.
   virtual void ApplyAttribute(const wchar_t* name, const wchar_t* value);
@@ -227,8 +233,9 @@ class CControlUI {
 
   // The control's virtual window name, else the nearest ancestor's; empty when none.
   const CUIString& GetVirtualWnd() const;
-  // Names the sub-area whose notifications a separate handler takes.
-  void SetVirtualWnd(const wchar_t* name) { virtualWnd_ = name; }
+  // Names the sub-area whose notifications a separate handler takes and
+  // tells the manager that virtual windows are in use.
+  void SetVirtualWnd(const wchar_t* name);
   // Keeps an attribute no class knows.
   void StoreExtraAttribute(const wchar_t* name, const wchar_t* value);
   // An attribute kept by StoreExtraAttribute; empty when absent.
@@ -279,6 +286,8 @@ class CControlUI {
   void PlaceCover();
   // Shared by SetVisible and SetVisibleKeepFocus.
   void ChangeVisible(bool visible, bool keepFocus);
+  // Drops the manager's focus when this control holds it.
+  void DropFocus();
   // The focused flag; containers and controls set it on focus events.
   void SetFocusedFlag(bool focused) { focused_ = focused; }
 

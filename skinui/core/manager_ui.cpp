@@ -5,6 +5,8 @@
 #include <utility>
 
 #include "skinui/core/attribute_values.h"
+#include "skinui/core/system_functions.h"
+#include "skinui/render/blend_functions.h"
 #include "skinui/render/render_ui.h"
 
 namespace SkinUI {
@@ -64,9 +66,13 @@ void LoadDefaultFont(UIFontInfo* info) {
 
 SharedResources& Shared() {
   // Made with the first manager and kept for the life of the process.
+  // The common controls are initialised and the blending library loaded
+  // at the same time.
   static SharedResources* shared = [] {
     auto* resources = new SharedResources;
     LoadDefaultFont(&resources->defaultFont);
+    CSystemFunctions::Instance();
+    CBlendFunctions::Instance();
     return resources;
   }();
   return *shared;
@@ -101,15 +107,6 @@ bool Matches(const UIFontInfo& info, const wchar_t* face, int size, bool bold, b
 
 }  // namespace
 
-// A control's timer: the control's own id and the native one it runs under.
-struct CManagerUI::TimerRecord {
-  CControlUI* control;
-  UINT id;
-  HWND window;
-  UINT_PTR nativeId;
-  bool killed;
-};
-
 CManagerUI::CManagerUI()
     : disabledColor_(Shared().disabledColor),
       fontColor_(Shared().fontColor),
@@ -117,23 +114,12 @@ CManagerUI::CManagerUI()
       linkHoverColor_(Shared().linkHoverColor),
       selectedColor_(Shared().selectedColor) {}
 
-CManagerUI::~CManagerUI() = default;
-
 void CManagerUI::ClearTables() {
   fonts_.RemoveAll();
   baseFont_.reset();
   nextFontId_ = 0;
   RemoveAllImages();
   classDefaults_.RemoveAll();
-}
-
-void CManagerUI::Init(HWND window, const wchar_t* name) {
-  ClearTables();
-  name_ = name;
-  if (window == window_) return;
-  window_ = window;
-  windowDC_ = window != nullptr ? std::make_unique<ScopedWindowDC>(window) : nullptr;
-  paintDC_ = windowDC_ ? windowDC_->get() : nullptr;
 }
 
 void CManagerUI::SetPaintDC(HDC dc) { paintDC_ = dc; }
@@ -255,7 +241,9 @@ void CManagerUI::Invalidate(const RECT& rect) {
   if (clamped.top < 0) clamped.top = 0;
   if (clamped.right < clamped.left) clamped.right = clamped.left;
   if (clamped.bottom < clamped.top) clamped.bottom = clamped.top;
-  if (window_ != nullptr) {
+  if (window_ != nullptr && layered_) {
+    ::UnionRect(&layeredDirty_, &layeredDirty_, &clamped);
+  } else if (window_ != nullptr) {
     ::InvalidateRect(window_, &clamped, FALSE);
   } else if (!::IsRectEmpty(&clamped)) {
     ::UnionRect(&invalidated_, &invalidated_, &clamped);
@@ -274,36 +262,6 @@ void CManagerUI::Invalidate() {
   RECT client{};
   if (window_ != nullptr) ::GetClientRect(window_, &client);
   Invalidate(client);
-}
-
-bool CManagerUI::SetRoot(CControlUI* root) {
-  root_.reset(root);
-  firstLayout_ = true;
-  updateNeeded_ = true;
-  focusNeeded_ = true;
-  BindControls(root, nullptr);
-  return true;
-}
-
-void CManagerUI::BindControls(CControlUI* control, CControlUI* parent) {
-  if (control == nullptr) return;
-  control->AttachManager(this, parent != nullptr ? parent : control->GetParent(), true);
-  IndexNames(control);
-}
-
-void CManagerUI::IndexNames(CControlUI* control) {
-  control->FindInTree(
-      [](CControlUI* found, void* data) -> CControlUI* {
-        auto* self = static_cast<CManagerUI*>(data);
-        if (!found->GetName().IsEmpty()) self->names_.Insert(found->GetName().GetData(), found);
-        return nullptr;
-      },
-      this, 0);
-}
-
-CControlUI* CManagerUI::FindControl(const wchar_t* name) {
-  CControlUI** found = names_.Find(name);
-  return found != nullptr ? *found : nullptr;
 }
 
 void CManagerUI::ApplyWindowAttribute(const wchar_t* name, const wchar_t* value) {
@@ -363,33 +321,6 @@ void CManagerUI::SetInitialSize(int cx, int cy) {
   if (window_ != nullptr) {
     ::SetWindowPos(window_, nullptr, 0, 0, cx, cy, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
   }
-}
-
-void CManagerUI::SetOpacity(BYTE opacity) {
-  opacity_ = opacity;
-  Invalidate();
-}
-
-void CManagerUI::SetLayeredOpacity(BYTE opacity) {
-  opacity_ = opacity;
-  layeredChanged_ = true;
-  Invalidate();
-}
-
-void CManagerUI::SetLayered(bool layered) { layered_ = layered; }
-
-void CManagerUI::SetLayeredImage(const wchar_t* description) {
-  layeredImage_.Reset(description);
-  RECT client{};
-  CRenderUI::DrawImage(nullptr, this, client, client, layeredImage_);
-  layeredChanged_ = true;
-  Invalidate();
-}
-
-void CManagerUI::SetLayeredInset(const RECT& inset) {
-  layeredInset_ = inset;
-  layeredChanged_ = true;
-  Invalidate();
 }
 
 }  // namespace SkinUI

@@ -16,9 +16,12 @@
 
 #include "skinui/core/control_ui.h"
 #include "skinui/core/gdi_handles.h"
+#include "skinui/core/memory_surface.h"
 #include "skinui/core/string_map.h"
 #include "skinui/core/ui_notify.h"
 #include "skinui/core/ui_string.h"
+#include "skinui/core/window_handles.h"
+#include "skinui/render/scratch_surface.h"
 #include "skinui/render/ui_image.h"
 #include "utility/scoped_handle.h"
 
@@ -155,8 +158,9 @@ class CManagerUI {
   // Binds control under parent (null: the control's own parent) with
   // initialisation and records every named control of its subtree.
   void BindControls(CControlUI* control, CControlUI* parent);
-  // Called by SetName of a bound control; returns at once when control
-  // already bears newName (SetName stores it first, so the index keeps the old key).
+  // Called by SetName of a bound control once it bears newName: the index
+  // drops the control's earlier keys and maps newName to it unless another
+  // control holds that name; nothing when it is indexed under newName already.
   void UpdateNameIndex(CControlUI* control, const wchar_t* newName);
   // Forgets control as key, hover, click and focus control, kills its
   // timers, drops its name and clears it from queued notifications.
@@ -318,12 +322,58 @@ class CManagerUI {
  private:
   using FontTable = CStringMapUI<std::unique_ptr<UIFontInfo>>;
   using ImageTable = CStringMapUI<std::unique_ptr<UIImage>>;
-  struct TimerRecord;
+  // A control's timer: the control's own id and the native one it runs under.
+  struct TimerRecord {
+    CControlUI* control;
+    UINT id;
+    HWND window;
+    UINT_PTR nativeId;
+    ScopedWindowTimer timer;  // stopped while the record is killed
+  };
+
+  // Every manager with a window, in the order they got it.
+  static std::vector<CManagerUI*>& Managers();
+  static bool IsChildWindow(HWND window);
 
   UIFontInfo* FindFont(int index);
   UIFontInfo* Measure(UIFontInfo* info);
   void ClearTables();
-  void IndexNames(CControlUI* control);
+
+  void PostAsync();
+  void Deliver(UINotify& notify);
+  void DeliverQueued();
+  void KillFocusOf(CControlUI* control);
+  TimerRecord* FindTimer(CControlUI* control, UINT id);
+  void DispatchTimer(UINT_PTR nativeId, LPARAM lParam);
+  bool TranslateAccelerators(MSG* message);
+
+  bool HandleLayeredFrame(UINT message, WPARAM wParam, LRESULT& result);
+  void OnClose();
+  void OnKillFocus(HWND next);
+  bool OnSetCursor(LPARAM lParam, LRESULT& result);
+  void OnGetMinMaxInfo(MINMAXINFO* info);
+  CControlUI* OwnControlAt(POINT point) const;
+  bool HandleInput(UINT message, WPARAM wParam, LPARAM lParam);
+  void SendKey(CControlUI* receiver, int type, WPARAM wParam, LPARAM lParam);
+  void TrackMouse();
+  void HideTooltip();
+  void ShowTooltip(CControlUI* control);
+  void OnMouseMove(POINT point, WPARAM wParam, LPARAM lParam);
+  void OnMouseHover(POINT point, WPARAM wParam, LPARAM lParam);
+  void OnMouseLeave();
+  void OnButtonDown(UINT message, POINT point, WPARAM wParam, LPARAM lParam);
+  void OnMouseWheel(POINT point, WPARAM wParam, LPARAM lParam);
+
+  void PrintClient(HDC dc, LPARAM flags);
+  void Paint();
+  // The layout pass of a paint; false when the paint ends there.
+  bool LayOut(const RECT& client);
+  RECT InsetClient(const RECT& client) const;
+  void ClearPixels(const RECT& area);
+  void PaintOffscreen(HDC target, const RECT& area, const RECT& client);
+  void ComposeNativeWindows(const RECT& area);
+  void ShapeByLayeredImage(const RECT& area, const RECT& client);
+  void PushLayered();
 
   CUIString name_;
   HWND window_ = nullptr;
@@ -349,8 +399,12 @@ class CManagerUI {
   CControlUI* hover_ = nullptr;
   CControlUI* click_ = nullptr;
   CControlUI* key_ = nullptr;
+  std::unique_ptr<CMemorySurface> offscreen_;
+  std::unique_ptr<CMemorySurface> background_;
+  CScratchSurface nativeSurface_;
   utility::ScopedWindow tooltip_;
   TOOLINFOW toolInfo_{};
+  CUIString tooltipText_;
   DWORD hoverTime_ = 200;
   bool noActivate_ = false;
   bool showDirty_ = false;
@@ -370,6 +424,7 @@ class CManagerUI {
   RECT layeredInset_{};
   RECT layeredDirty_{};
   UIImageDesc layeredImage_;
+  ScopedWindowTimer layeredTimer_;
   bool painting_ = false;
   bool mouseTracking_ = false;
   bool captured_ = false;
@@ -385,6 +440,7 @@ class CManagerUI {
   std::vector<ControlPtr> delayedCleanup_;
   std::vector<std::unique_ptr<UINotify>> asyncNotify_;
   std::vector<CControlUI*> mouseLeave_;
+  std::vector<CControlUI*> updateList_;
   std::vector<ITranslateAccelerator*> accelerators_;
   CStringMapUI<CControlUI*> names_;
   CStringMapUI<CUIString> windowAttributes_;

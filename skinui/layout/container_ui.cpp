@@ -67,7 +67,11 @@ bool CContainerUI::Add(CControlUI* control) { return InsertAt(control, GetCount(
 
 bool CContainerUI::InsertAt(CControlUI* control, int index) {
   if (control == nullptr || index < 0 || index > GetCount()) return false;
-  control->AttachManager(GetManager(), this, GetManager() != nullptr);
+  if (GetManager() != nullptr) {
+    GetManager()->BindControls(control, this);
+  } else {
+    control->AttachManager(nullptr, this, false);
+  }
   if (IsVisible()) {
     RequestLayout();
   } else {
@@ -88,7 +92,7 @@ bool CContainerUI::RemoveAt(int index, bool doNotDestroy) {
   if (control == nullptr) return false;
   RequestLayout();
   items_.erase(items_.begin() + index);
-  if (!doNotDestroy && autoDestroy_) control->DeleteSelf();
+  if (!doNotDestroy && autoDestroy_) Destroy(control);
   return true;
 }
 
@@ -96,9 +100,19 @@ void CContainerUI::RemoveAll() {
   std::vector<CControlUI*> items = std::move(items_);
   items_.clear();
   if (autoDestroy_) {
-    for (CControlUI* item : items) item->DeleteSelf();
+    for (CControlUI* item : items) Destroy(item);
   }
   RequestLayout();
+}
+
+void CContainerUI::Destroy(CControlUI* control) {
+  // A removed child may be the one whose event is being handled: the
+  // manager deletes it once the message it posts comes round.
+  if (delayedDestroy_ && GetManager() != nullptr && GetManager()->GetPaintWindow() != nullptr) {
+    GetManager()->DeleteLater(control);
+  } else {
+    control->DeleteSelf();
+  }
 }
 
 void CContainerUI::AttachManager(CManagerUI* manager, CControlUI* parent, bool initialise) {
@@ -342,7 +356,7 @@ void CContainerUI::UpdateScrollBars(const RECT& client, SIZE needed) {
 void CContainerUI::FitScrollBar(CScrollBarUI& bar, const RECT& client, int available, int needed, bool* relayout) {
   ScrollAxis fitted = FitScrollAxis(AxisOf(&bar), available, needed, scrollProcessing_, relayout);
   bar.SetScrollRange(fitted.range);
-  bar.SetScrollPos(fitted.position);
+  bar.SetScrollPos(fitted.position, false);
   bar.SetVisibleKeepFocus(fitted.visible);
   if (fitted.visible) {
     bar.SetBounds(ToRect(ScrollBarRect(ToLayout(client), bar.IsHorizontal(), fitted.thickness)), false);

@@ -131,6 +131,9 @@ class CContainerUI : public CControlUI, public IContainerUI {
   };
   using ScrollBarPtr = std::unique_ptr<CScrollBarUI, ScrollBarDeleter>;
 
+  // Deletes a removed child, through the manager's delayed cleanup when
+  // deletion is deferred and the manager has a window.
+  void Destroy(CControlUI* control);
   ScrollBarPtr MakeScrollBar(bool horizontal);
   void FitScrollBar(CScrollBarUI& bar, const RECT& client, int available, int needed, bool* relayout);
   bool HandleScrollKey(wchar_t key);

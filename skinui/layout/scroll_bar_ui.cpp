@@ -1,5 +1,7 @@
 #include "skinui/layout/scroll_bar_ui.h"
 
+#include "skinui/core/manager_ui.h"
+
 #include <cwchar>
 
 #include "skinui/core/attribute_values.h"
@@ -72,11 +74,19 @@ void CScrollBarUI::SetScrollRange(int range) {
   Invalidate();
 }
 
-void CScrollBarUI::SetScrollPos(int position) {
+void CScrollBarUI::SetScrollPos(int position, bool notify) {
   int clamped = ClampScrollPosition(position, range_, scrollUnit_);
   if (clamped == position_) return;
+  const int old = position_;
   position_ = clamped;
   Invalidate();
+  if (!notify || GetManager() == nullptr) return;
+  UINotify scroll;
+  scroll.sender = this;
+  scroll.type = L"scroll";
+  scroll.wParam = static_cast<WPARAM>(position_);
+  scroll.lParam = old;
+  GetManager()->SendNotification(scroll, true, false);
 }
 
 void CScrollBarUI::SetShowButtons(bool first, bool second) {

@@ -41,8 +41,10 @@ class CScrollBarUI : public CControlUI {
   // Sets the range (at least 0) and keeps the position inside it.
   void SetScrollRange(int range);
   int GetScrollPos() const { return position_; }
-  // Moves to position, kept within 0..range and rounded to the scroll unit.
-  void SetScrollPos(int position);
+  // Moves to position, kept within 0..range and rounded to the scroll unit;
+  // with notify a change sends "scroll" (new position, old position) once
+  // per delivery of queued notifications.
+  void SetScrollPos(int position, bool notify = true);
   int GetLineSize() const { return lineSize_; }
   void SetLineSize(int size) { lineSize_ = size; }
   int GetScrollUnit() const { return scrollUnit_; }

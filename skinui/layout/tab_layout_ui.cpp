@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "skinui/core/attribute_values.h"
+#include "skinui/core/manager_ui.h"
 
 namespace SkinUI {
 
@@ -43,12 +44,20 @@ void CTabLayoutUI::RemoveAll() {
   RequestParentLayout();
 }
 
-bool CTabLayoutUI::SelectPage(int index) {
+bool CTabLayoutUI::SelectPage(int index, bool notify) {
   if (index < 0 || index >= GetCount()) return false;
   if (index == current_) return true;
+  const int old = current_;
   current_ = index;
-  for (int i = 0; i < GetCount(); ++i) GetChildAt(i)->SetVisible(i == index);
+  for (int i = 0; i < GetCount(); ++i) {
+    GetChildAt(i)->SetVisible(i == index);
+    if (i == index) GetChildAt(i)->SetFocus();
+  }
   RequestParentLayout();
+  CManagerUI* manager = GetManager();
+  if (manager == nullptr) return true;
+  manager->FocusNext(true);
+  if (notify) manager->SendNotification(this, L"tabselect", static_cast<WPARAM>(index), old);
   return true;
 }
 

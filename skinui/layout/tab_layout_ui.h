@@ -30,8 +30,10 @@ class CTabLayoutUI : public CContainerUI {
 
   // The current page's index, -1 when there is none.
   int GetCurrentPage() const { return current_; }
-  // Shows page index and hides the others; false for an index outside the list.
-  bool SelectPage(int index);
+  // Shows page index (and focuses it) and hides the others; the keyboard
+  // focus moves to the next tab stop and, with notify, "tabselect" (new
+  // index, old index) is sent. False for an index outside the list.
+  bool SelectPage(int index, bool notify = true);
 
  private:
   int current_ = -1;
