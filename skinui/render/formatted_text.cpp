@@ -193,16 +193,16 @@ CFormattedText::Flow CFormattedText::Text(State& state, const wchar_t* text, siz
 
 CFormattedText::Flow CFormattedText::Image(State& state, const TextToken& token, Line& line) {
   if (state.cut) return Flow::kGoOn;
-  ImageTagSpec spec;
-  ParseImageTag(token.text, token.length, &spec);
-  const UIImage* image = InlineImage(manager_, spec.image, spec.imageLength);
+  ImageTagSpec tag;
+  ParseImageTag(token.text, token.length, &tag);
+  const UIImage* image = InlineImage(manager_, tag.image, tag.imageLength);
   if (image == nullptr) return Flow::kGoOn;
-  const int width = image->width / spec.frames;
+  const int width = image->width / tag.frames;
   if (!singleLine_ && line.items > 0 && line.x + width > rect_.right) return Flow::kBreakBefore;
   if (line.draw && !measuring_) {
     const int y = ItemTop(state, line, image->height);
     const RECT dest{line.x, y, line.x + width, y + image->height};
-    const RECT source{spec.frame * width, 0, (spec.frame + 1) * width, image->height};
+    const RECT source{tag.frame * width, 0, (tag.frame + 1) * width, image->height};
     CRenderUI::DrawImageSlices(dc_, image->bitmap.get(), dest, rect_, source, RECT{}, image->hasAlpha, 255, false,
                                false, false);
   }
@@ -255,12 +255,12 @@ CFormattedText::Flow CFormattedText::Tag(State& state, const TextToken& token, L
       if (closing) {
         state.fonts.Pop();
       } else {
-        FontTagSpec spec;
+        FontTagSpec tag;
         int chosen = font;
-        if (ParseFontTag(token.text, token.length, &spec)) {
-          chosen = spec.byIndex ? spec.index
-                                : manager_->FindOrAddFont(spec.face.GetData(), spec.size, spec.bold, spec.underline,
-                                                          spec.italic);
+        if (ParseFontTag(token.text, token.length, &tag)) {
+          chosen = tag.byIndex
+                       ? tag.index
+                       : manager_->FindOrAddFont(tag.face.GetData(), tag.size, tag.bold, tag.underline, tag.italic);
         }
         state.fonts.Push(chosen >= 0 ? chosen : font);
       }

@@ -67,25 +67,25 @@ INSTANTIATE_TEST_SUITE_P(Table,
                                          ScanCase{L"", L""}));
 
 TEST(FontTag, IndexOrDescription) {
-  SkinUI::FontTagSpec spec;
-  ASSERT_TRUE(SkinUI::ParseFontTag(L" 2", 2, &spec));
-  EXPECT_TRUE(spec.byIndex);
-  EXPECT_EQ(spec.index, 2);
+  SkinUI::FontTagSpec tag;
+  ASSERT_TRUE(SkinUI::ParseFontTag(L" 2", 2, &tag));
+  EXPECT_TRUE(tag.byIndex);
+  EXPECT_EQ(tag.index, 2);
 
   const wchar_t* described = L"Microsoft Sans Serif 14 bold italic";
-  ASSERT_TRUE(SkinUI::ParseFontTag(described, std::wcslen(described), &spec));
-  EXPECT_FALSE(spec.byIndex);
-  EXPECT_TRUE(spec.face == L"Microsoft Sans Serif");
-  EXPECT_EQ(spec.size, 14);
-  EXPECT_TRUE(spec.bold);
-  EXPECT_TRUE(spec.italic);
-  EXPECT_FALSE(spec.underline);
+  ASSERT_TRUE(SkinUI::ParseFontTag(described, std::wcslen(described), &tag));
+  EXPECT_FALSE(tag.byIndex);
+  EXPECT_TRUE(tag.face == L"Microsoft Sans Serif");
+  EXPECT_EQ(tag.size, 14);
+  EXPECT_TRUE(tag.bold);
+  EXPECT_TRUE(tag.italic);
+  EXPECT_FALSE(tag.underline);
 
-  ASSERT_TRUE(SkinUI::ParseFontTag(L"Tahoma underline", 16, &spec));
-  EXPECT_TRUE(spec.face == L"Tahoma underline") << "styles come after the size";
-  EXPECT_EQ(spec.size, 10) << "the size defaults to 10";
+  ASSERT_TRUE(SkinUI::ParseFontTag(L"Tahoma underline", 16, &tag));
+  EXPECT_TRUE(tag.face == L"Tahoma underline") << "styles come after the size";
+  EXPECT_EQ(tag.size, 10) << "the size defaults to 10";
 
-  EXPECT_FALSE(SkinUI::ParseFontTag(L"   ", 3, &spec));
+  EXPECT_FALSE(SkinUI::ParseFontTag(L"   ", 3, &tag));
 }
 
 struct ImageTagCase {
@@ -99,11 +99,11 @@ class ImageTag : public testing::TestWithParam<ImageTagCase> {};
 
 TEST_P(ImageTag, NameFramesAndFrame) {
   const ImageTagCase& c = GetParam();
-  SkinUI::ImageTagSpec spec;
-  SkinUI::ParseImageTag(c.params, std::wcslen(c.params), &spec);
-  EXPECT_EQ(std::wstring(spec.image, spec.imageLength), c.image);
-  EXPECT_EQ(spec.frames, c.frames);
-  EXPECT_EQ(spec.frame, c.frame);
+  SkinUI::ImageTagSpec tag;
+  SkinUI::ParseImageTag(c.params, std::wcslen(c.params), &tag);
+  EXPECT_EQ(std::wstring(tag.image, tag.imageLength), c.image);
+  EXPECT_EQ(tag.frames, c.frames);
+  EXPECT_EQ(tag.frame, c.frame);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table,
