@@ -4,6 +4,7 @@
 #include <tlhelp32.h>
 
 #include "utility/process_text.h"
+#include "utility/system_library.h"
 
 namespace utility::process {
 
@@ -77,7 +78,7 @@ int runWithoutAdmin(const std::wstring& path, const std::optional<std::wstring>&
   }
   ScopedHandle token = getExplorerToken();
   if (!token) return -1;
-  ScopedModule advapi(::LoadLibraryW(L"ADVAPI32.dll"));
+  ScopedModule advapi = usystem::loadSystemLibrary(L"advapi32.dll");
   CreateProcessWithTokenFn start = createProcessWithToken(advapi);
   if (start == nullptr) return -1;
   STARTUPINFOW startup = {};

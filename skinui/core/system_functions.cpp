@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "utility/usystem_os.h"
+#include "utility/system_library.h"
 
 namespace SkinUI {
 namespace {
@@ -16,12 +16,6 @@ Fn Lookup(const utility::ScopedModule& module, const char* name) {
 // The common controls' InitCommonControls is exported by ordinal 17.
 constexpr WORD kInitCommonControlsOrdinal = 17;
 
-HMODULE LoadSystemLibrary(const wchar_t* fileName) {
-  const std::wstring path = utility::usystem::systemProgramPath(fileName);
-  if (path.empty()) return nullptr;
-  return ::LoadLibraryW(path.c_str());
-}
-
 }  // namespace
 
 CSystemFunctions& CSystemFunctions::Instance() {
@@ -30,9 +24,9 @@ CSystemFunctions& CSystemFunctions::Instance() {
 }
 
 CSystemFunctions::CSystemFunctions()
-    : user32_(LoadSystemLibrary(L"user32.dll")),
-      imm32_(LoadSystemLibrary(L"imm32.dll")),
-      comctl32_(LoadSystemLibrary(L"comctl32.dll")) {
+    : user32_(utility::usystem::loadSystemLibrary(L"user32.dll")),
+      imm32_(utility::usystem::loadSystemLibrary(L"imm32.dll")),
+      comctl32_(utility::usystem::loadSystemLibrary(L"comctl32.dll")) {
   updateLayeredWindow_ = Lookup<UpdateLayeredWindowFn>(user32_, "UpdateLayeredWindow");
   setLayeredWindowAttributes_ = Lookup<SetLayeredWindowAttributesFn>(user32_, "SetLayeredWindowAttributes");
   immGetVirtualKey_ = Lookup<ImmGetVirtualKeyFn>(imm32_, "ImmGetVirtualKey");

@@ -1,6 +1,7 @@
 #include "skinui/render/blend_functions.h"
 
 #include "skinui/render/scratch_surface.h"
+#include "utility/system_library.h"
 
 namespace SkinUI {
 namespace {
@@ -27,15 +28,6 @@ uint32_t Scale(uint32_t pixel, uint32_t alpha) {
 // Premultiplied "over": source plus what its alpha leaves of the destination.
 uint32_t Over(uint32_t source, uint32_t dest) { return source + Scale(dest, 255 - (source >> 24)); }
 
-HMODULE LoadSystemLibrary(const wchar_t* fileName) {
-  wchar_t path[MAX_PATH];
-  const UINT length = ::GetSystemDirectoryW(path, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH - 16) return nullptr;
-  ::lstrcatW(path, L"\\");
-  ::lstrcatW(path, fileName);
-  return ::LoadLibraryW(path);
-}
-
 }  // namespace
 
 CBlendFunctions& CBlendFunctions::Instance() {
@@ -44,11 +36,11 @@ CBlendFunctions& CBlendFunctions::Instance() {
 }
 
 CBlendFunctions::CBlendFunctions() {
-  // Never by bare name: the program runs elevated from a user-writable folder.
-  HMODULE library = LoadSystemLibrary(L"msimg32.dll");
-  if (library == nullptr) return;
-  alphaBlend_ = reinterpret_cast<AlphaBlendFn>(reinterpret_cast<void*>(::GetProcAddress(library, "AlphaBlend")));
-  gradientFill_ = reinterpret_cast<GradientFillFn>(reinterpret_cast<void*>(::GetProcAddress(library, "GradientFill")));
+  library_ = utility::usystem::loadSystemLibrary(L"msimg32.dll");
+  if (!library_) return;
+  alphaBlend_ = reinterpret_cast<AlphaBlendFn>(reinterpret_cast<void*>(::GetProcAddress(library_.get(), "AlphaBlend")));
+  gradientFill_ =
+      reinterpret_cast<GradientFillFn>(reinterpret_cast<void*>(::GetProcAddress(library_.get(), "GradientFill")));
 }
 
 bool CBlendFunctions::Blend(HDC dest, const RECT& to, HDC src, const RECT& from, BYTE constantAlpha, bool perPixel) {
