@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "skinui/core/xml_markup.h"
+#include "skinui/core/markup/xml_markup.h"
 
 namespace {
 

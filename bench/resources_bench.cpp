@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "skinui/core/archive_extract.h"
+#include "skinui/core/resources/archive_extract.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <cwchar>
 
-#include "skinui/core/archive_entry_name.h"
-#include "skinui/core/archive_extract.h"
+#include "skinui/core/resources/archive_entry_name.h"
+#include "skinui/core/resources/archive_extract.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   unsigned sum = 0;

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "skinui/core/attribute_values.h"
+#include "skinui/core/markup/attribute_values.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::wstring list(data, data + size);

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "skinui/core/language_table.h"
+#include "skinui/core/resources/language_table.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const char* bytes = reinterpret_cast<const char*>(data);

@@ -6,7 +6,7 @@
 #include <cwchar>
 #include <initializer_list>
 
-#include "skinui/core/xml_markup.h"
+#include "skinui/core/markup/xml_markup.h"
 
 namespace {
 

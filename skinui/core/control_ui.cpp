@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cwchar>
 
-#include "skinui/core/attribute_values.h"
-#include "skinui/core/manager_ui.h"
+#include "skinui/core/markup/attribute_values.h"
+#include "skinui/core/window/manager_ui.h"
 #include "skinui/layout/layout_math.h"
 #include "skinui/render/render_ui.h"
 

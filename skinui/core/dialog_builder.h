@@ -9,7 +9,7 @@
 #include <cstddef>
 
 #include "skinui/core/control_ui.h"
-#include "skinui/core/xml_markup.h"
+#include "skinui/core/markup/xml_markup.h"
 
 namespace SkinUI {
 

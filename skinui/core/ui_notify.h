@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "skinui/core/ui_string.h"
+#include "skinui/core/markup/ui_string.h"
 
 namespace SkinUI {
 

@@ -1,10 +1,10 @@
 #include "skinui/layout/scroll_bar_ui.h"
 
-#include "skinui/core/manager_ui.h"
+#include "skinui/core/window/manager_ui.h"
 
 #include <cwchar>
 
-#include "skinui/core/attribute_values.h"
+#include "skinui/core/markup/attribute_values.h"
 #include "skinui/layout/container_ui.h"
 #include "skinui/render/render_ui.h"
 

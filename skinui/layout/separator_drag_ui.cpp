@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "skinui/core/manager_ui.h"
+#include "skinui/core/window/manager_ui.h"
 #include "skinui/layout/container_ui.h"
 #include "skinui/render/render_ui.h"
 

@@ -3,8 +3,8 @@
 #include <cwchar>
 #include <vector>
 
-#include "skinui/core/attribute_values.h"
-#include "skinui/core/manager_ui.h"
+#include "skinui/core/markup/attribute_values.h"
+#include "skinui/core/window/manager_ui.h"
 
 namespace SkinUI {
 

@@ -3,7 +3,7 @@
 #include <cwchar>
 #include <vector>
 
-#include "skinui/core/attribute_values.h"
+#include "skinui/core/markup/attribute_values.h"
 
 namespace SkinUI {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "skinui/core/manager_ui.h"
+#include "skinui/core/window/manager_ui.h"
 #include "skinui/render/image_desc_parser.h"
 #include "skinui/render/render_ui.h"
 

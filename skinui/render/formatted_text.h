@@ -8,7 +8,7 @@
 
 #include <cstddef>
 
-#include "skinui/core/ui_string.h"
+#include "skinui/core/markup/ui_string.h"
 #include "skinui/render/text_tags.h"
 
 namespace SkinUI {

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "skinui/core/ui_string.h"
+#include "skinui/core/markup/ui_string.h"
 
 namespace SkinUI {
 

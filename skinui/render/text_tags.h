@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-#include "skinui/core/ui_string.h"
+#include "skinui/core/markup/ui_string.h"
 
 namespace SkinUI {
 

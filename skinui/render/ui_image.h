@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "skinui/core/gdi_handles.h"
-#include "skinui/core/ui_string.h"
+#include "skinui/core/markup/ui_string.h"
 
 namespace SkinUI {
 

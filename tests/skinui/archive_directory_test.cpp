@@ -1,4 +1,4 @@
-#include "skinui/core/archive_directory.h"
+#include "skinui/core/resources/archive_directory.h"
 
 #include <windows.h>
 
@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "skinui/core/archive_extract.h"
+#include "skinui/core/resources/archive_extract.h"
 #include "tests/common/temp_dir.h"
 #include "tests/skinui/test_archives.h"
 

@@ -1,4 +1,4 @@
-#include "skinui/core/archive_entry_name.h"
+#include "skinui/core/resources/archive_entry_name.h"
 
 #include <gtest/gtest.h>
 

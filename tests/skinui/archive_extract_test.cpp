@@ -1,4 +1,4 @@
-#include "skinui/core/archive_extract.h"
+#include "skinui/core/resources/archive_extract.h"
 
 #include <gtest/gtest.h>
 

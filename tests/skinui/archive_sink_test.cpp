@@ -1,8 +1,8 @@
 // The sinks and the decoder are used through their own headers, which must
 // not carry the LZMA SDK's types and macros into the code that includes them.
-#include "skinui/core/archive_decoder.h"
-#include "skinui/core/archive_directory_sink.h"
-#include "skinui/core/archive_memory_sink.h"
+#include "skinui/core/resources/archive_decoder.h"
+#include "skinui/core/resources/archive_directory_sink.h"
+#include "skinui/core/resources/archive_memory_sink.h"
 
 #if defined(SZ_OK) || defined(ZIP7_INC_7Z_H)
 #error "an archive glue header exposes the LZMA SDK"
@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "skinui/core/archive_extract.h"
+#include "skinui/core/resources/archive_extract.h"
 #include "tests/skinui/test_archives.h"
 
 namespace {

@@ -1,10 +1,10 @@
-#include "skinui/core/lang_text.h"
+#include "skinui/core/resources/lang_text.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "skinui/core/resources.h"
+#include "skinui/core/resources/resources.h"
 
 namespace {
 

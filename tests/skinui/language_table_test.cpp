@@ -1,4 +1,4 @@
-#include "skinui/core/language_table.h"
+#include "skinui/core/resources/language_table.h"
 
 #include <gtest/gtest.h>
 

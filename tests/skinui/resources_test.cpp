@@ -1,4 +1,4 @@
-#include "skinui/core/resources.h"
+#include "skinui/core/resources/resources.h"
 
 #include <windows.h>
 
@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "skinui/core/ui_string.h"
+#include "skinui/core/markup/ui_string.h"
 #include "tests/common/temp_dir.h"
 #include "tests/skinui/allocation_counter.h"
 #include "tests/skinui/test_archives.h"

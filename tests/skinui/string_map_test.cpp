@@ -1,4 +1,4 @@
-#include "skinui/core/string_map.h"
+#include "skinui/core/markup/string_map.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "skinui/core/text_codec.h"
+#include "skinui/core/markup/text_codec.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "skinui/core/ui_string.h"
+#include "skinui/core/markup/ui_string.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "skinui/core/xml_markup.h"
+#include "skinui/core/markup/xml_markup.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <iterator>
 #include <string>
 
-#include "skinui/core/text_codec.h"
+#include "skinui/core/markup/text_codec.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "skinui/core/attribute_values.h"
+#include "skinui/core/markup/attribute_values.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "skinui/core/control_ui.h"
-#include "skinui/core/manager_ui.h"
+#include "skinui/core/window/manager_ui.h"
 
 namespace {
 

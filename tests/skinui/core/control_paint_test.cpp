@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "skinui/core/control_ui.h"
-#include "skinui/core/manager_ui.h"
+#include "skinui/core/window/manager_ui.h"
 #include "skinui/render/render_ui.h"
 #include "tests/skinui/render/render_test_support.h"
 

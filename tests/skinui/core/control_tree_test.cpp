@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "skinui/core/control_ui.h"
-#include "skinui/core/manager_ui.h"
+#include "skinui/core/window/manager_ui.h"
 #include "skinui/layout/container_ui.h"
 #include "tests/skinui/render/render_test_support.h"
 

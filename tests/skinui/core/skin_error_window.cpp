@@ -2,7 +2,7 @@
 // and ends the process with code 1.
 #include <windows.h>
 
-#include "skinui/core/window_impl_base.h"
+#include "skinui/core/window/window_impl_base.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "skinui/core/window_impl_base.h"
+#include "skinui/core/window/window_impl_base.h"
 
 #include <windows.h>
 

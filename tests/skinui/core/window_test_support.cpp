@@ -5,7 +5,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "skinui/core/manager_ui.h"
+#include "skinui/core/window/manager_ui.h"
 #include "tests/common/wine_path.h"
 
 namespace vxtest {

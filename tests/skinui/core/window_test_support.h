@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "skinui/core/control_ui.h"
-#include "skinui/core/window_impl_base.h"
+#include "skinui/core/window/window_impl_base.h"
 
 namespace vxtest {
 

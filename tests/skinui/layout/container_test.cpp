@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "skinui/core/control_ui.h"
-#include "skinui/core/manager_ui.h"
+#include "skinui/core/window/manager_ui.h"
 #include "skinui/layout/container_ui.h"
 #include "skinui/layout/horizontal_layout_ui.h"
 #include "skinui/layout/scroll_bar_ui.h"

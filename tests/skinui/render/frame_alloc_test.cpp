@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "skinui/core/manager_ui.h"
+#include "skinui/core/window/manager_ui.h"
 #include "skinui/render/render_ui.h"
 #include "tests/skinui/render/render_test_support.h"
 

@@ -1,4 +1,4 @@
-#include "skinui/core/manager_ui.h"
+#include "skinui/core/window/manager_ui.h"
 
 #include <windows.h>
 
