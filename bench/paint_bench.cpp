@@ -19,8 +19,8 @@
 
 #include "skinui/core/control_ui.h"
 #include "skinui/core/gdi_handles.h"
-#include "skinui/core/window/manager_ui.h"
 #include "skinui/core/resources/resources.h"
+#include "skinui/core/window/manager_ui.h"
 #include "skinui/layout/horizontal_layout_ui.h"
 #include "skinui/layout/tab_layout_ui.h"
 #include "skinui/layout/vertical_layout_ui.h"

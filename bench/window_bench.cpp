@@ -17,8 +17,8 @@
 #include "bench/bench_images.h"
 
 #include "skinui/core/control_ui.h"
-#include "skinui/core/window/manager_ui.h"
 #include "skinui/core/resources/resources.h"
+#include "skinui/core/window/manager_ui.h"
 #include "skinui/core/window/window_handles.h"
 #include "skinui/core/window/window_impl_base.h"
 #include "skinui/layout/container_interface.h"

@@ -10,9 +10,9 @@
 #include <memory>
 
 #include "skinui/core/markup/string_map.h"
+#include "skinui/core/markup/ui_string.h"
 #include "skinui/core/ui_event.h"
 #include "skinui/core/ui_event_source.h"
-#include "skinui/core/markup/ui_string.h"
 #include "skinui/render/ui_image.h"
 
 namespace SkinUI {

@@ -7,11 +7,11 @@
 #include <utility>
 
 #include "skinui/control/tree_view_ui.h"
-#include "skinui/core/markup/attribute_values.h"
 #include "skinui/core/control_factory.h"
 #include "skinui/core/dialog_builder_callback.h"
-#include "skinui/core/window/manager_ui.h"
+#include "skinui/core/markup/attribute_values.h"
 #include "skinui/core/resources/resources.h"
+#include "skinui/core/window/manager_ui.h"
 #include "skinui/layout/container_interface.h"
 
 namespace SkinUI {

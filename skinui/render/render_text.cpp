@@ -3,8 +3,8 @@
 #include <optional>
 #include <string_view>
 
-#include "skinui/core/window/manager_ui.h"
 #include "skinui/core/resources/resources.h"
+#include "skinui/core/window/manager_ui.h"
 #include "skinui/render/formatted_text.h"
 #include "skinui/render/render_ui.h"
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "skinui/core/window/manager_ui.h"
 #include "skinui/core/resources/resources.h"
+#include "skinui/core/window/manager_ui.h"
 #include "skinui/render/blend_functions.h"
 #include "skinui/render/color_adjust.h"
 #include "skinui/render/image_desc_parser.h"

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "skinui/core/resources/resources.h"
 #include "skinui/core/markup/xml_markup.h"
+#include "skinui/core/resources/resources.h"
 
 namespace {
 

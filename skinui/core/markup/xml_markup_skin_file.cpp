@@ -1,7 +1,7 @@
 // Loading markup through the resource context; kept apart from the parser so
 // that the parser builds without the platform's resource code.
-#include "skinui/core/resources/resources.h"
 #include "skinui/core/markup/xml_markup.h"
+#include "skinui/core/resources/resources.h"
 
 namespace SkinUI {
 

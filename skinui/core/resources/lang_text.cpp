@@ -3,8 +3,8 @@
 #include <cstring>
 #include <string>
 
-#include "skinui/core/resources/resources.h"
 #include "skinui/core/markup/text_codec.h"
+#include "skinui/core/resources/resources.h"
 
 namespace SkinUI {
 

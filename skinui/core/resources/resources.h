@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 
+#include "skinui/core/markup/ui_string.h"
 #include "skinui/core/resources/language_table.h"
 #include "skinui/core/resources/skin_archive.h"
-#include "skinui/core/markup/ui_string.h"
 
 struct HINSTANCE__;
 

@@ -16,10 +16,10 @@
 
 #include "skinui/core/control_ui.h"
 #include "skinui/core/gdi_handles.h"
-#include "skinui/core/window/memory_surface.h"
 #include "skinui/core/markup/string_map.h"
-#include "skinui/core/ui_notify.h"
 #include "skinui/core/markup/ui_string.h"
+#include "skinui/core/ui_notify.h"
+#include "skinui/core/window/memory_surface.h"
 #include "skinui/core/window/window_handles.h"
 #include "skinui/render/scratch_surface.h"
 #include "skinui/render/ui_image.h"

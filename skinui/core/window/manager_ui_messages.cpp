@@ -4,9 +4,9 @@
 #include <cwchar>
 #include <cwctype>
 
+#include "skinui/core/resources/resources.h"
 #include "skinui/core/window/manager_ui.h"
 #include "skinui/core/window/memory_surface.h"
-#include "skinui/core/resources/resources.h"
 #include "skinui/core/window/system_functions.h"
 #include "skinui/core/window/window_handles.h"
 #include "skinui/render/render_ui.h"

@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "skinui/core/ui_notify.h"
 #include "skinui/core/markup/ui_string.h"
+#include "skinui/core/ui_notify.h"
 
 namespace SkinUI {
 

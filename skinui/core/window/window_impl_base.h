@@ -10,9 +10,9 @@
 #include <windows.h>
 
 #include "skinui/core/dialog_builder_callback.h"
+#include "skinui/core/ui_notify.h"
 #include "skinui/core/window/manager_ui.h"
 #include "skinui/core/window/notify_pump.h"
-#include "skinui/core/ui_notify.h"
 #include "skinui/core/window/window_wnd.h"
 
 namespace SkinUI {

@@ -9,8 +9,8 @@
 
 #include "skinui/core/control_factory.h"
 #include "skinui/core/dialog_builder_callback.h"
-#include "skinui/core/window/manager_ui.h"
 #include "skinui/core/resources/resources.h"
+#include "skinui/core/window/manager_ui.h"
 #include "skinui/layout/container_ui.h"
 #include "tests/common/temp_dir.h"
 #include "tests/skinui/render/render_test_support.h"

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "skinui/core/window/manager_ui.h"
 #include "skinui/core/resources/resources.h"
+#include "skinui/core/window/manager_ui.h"
 #include "skinui/render/render_ui.h"
 #include "tests/skinui/render/render_test_support.h"
 

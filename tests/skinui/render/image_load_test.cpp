@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "skinui/core/window/manager_ui.h"
 #include "skinui/core/resources/resources.h"
+#include "skinui/core/window/manager_ui.h"
 #include "skinui/render/image_loader.h"
 #include "skinui/render/render_ui.h"
 #include "tests/common/temp_dir.h"
