@@ -119,8 +119,15 @@ TEST_F(Process, TaskkillStopsARunningProgramByImageName) {
   const std::wstring target = dir_.file(L"vx_taskkill_target.exe");
   ASSERT_TRUE(::CopyFileW(helper_.c_str(), target.c_str(), FALSE));
   const std::wstring file = dir_.file(L"target.txt");
-  utility::ScopedHandle process = utility::process::create(target, L"--sleep=120000 --record=" + file, false);
-  ASSERT_TRUE(process.valid());
+  // An image written a moment ago is now and then refused once under Wine; the copy is setup, not the subject.
+  utility::ScopedHandle process;
+  DWORD error = 0;
+  for (int attempt = 0; attempt < 5 && !process.valid(); ++attempt) {
+    if (attempt > 0) ::Sleep(200);
+    process = utility::process::create(target, L"--sleep=120000 --record=" + file, false);
+    error = ::GetLastError();
+  }
+  ASSERT_TRUE(process.valid()) << "CreateProcessW error " << error;
   ChildRecord record;
   ASSERT_TRUE(vxtest::waitForRecord(file, kStartLimitMs, &record));
 

@@ -162,11 +162,7 @@ void WindowImplBase::OnWindowDestroyed(HWND) {
 
 LRESULT WindowImplBase::OnCreate(UINT, WPARAM, LPARAM, bool& handled) {
   handled = true;
-  ::SetWindowLongW(GetHWND(), GWL_STYLE, GetStyle() | WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
-  RECT client{};
-  ::GetClientRect(GetHWND(), &client);
-  ::SetWindowPos(GetHWND(), nullptr, 0, 0, client.right - client.left, client.bottom - client.top,
-                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ApplyFramelessStyle();
   manager_.Init(GetHWND());
   manager_.AddPreFilter(this);
   CDialogBuilder builder;
@@ -182,6 +178,20 @@ LRESULT WindowImplBase::OnCreate(UINT, WPARAM, LPARAM, bool& handled) {
   manager_.AddNotifyListener(this);
   OnWindowReady();
   return 0;
+}
+
+void WindowImplBase::ApplyFramelessStyle() {
+  constexpr LONG kClipBits = WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+  const LONG current = ::GetWindowLongW(GetHWND(), GWL_STYLE);
+  const LONG wanted = GetStyle() | kClipBits;
+  if (wanted == current) return;
+  ::SetWindowLongW(GetHWND(), GWL_STYLE, wanted);
+  // The clip bits leave the frame as it is; recomputing it costs a round trip to the window system.
+  if (((wanted ^ current) & ~kClipBits) == 0) return;
+  RECT client{};
+  ::GetClientRect(GetHWND(), &client);
+  ::SetWindowPos(GetHWND(), nullptr, 0, 0, client.right - client.left, client.bottom - client.top,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void WindowImplBase::FailToBuild(const wchar_t* location, const wchar_t* message) {

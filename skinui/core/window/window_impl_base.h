@@ -97,6 +97,8 @@ class WindowImplBase : public CWindowWnd,
  private:
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
   void SwapMaximiseButtons(bool maximised);
+  // GetStyle plus clip-siblings and clip-children, with the frame recomputed when other bits changed.
+  void ApplyFramelessStyle();
   [[noreturn]] static void FailToBuild(const wchar_t* location, const wchar_t* message);
 };
 

@@ -111,6 +111,25 @@ TEST(WindowImplBase, MaximisingFillsTheWorkAreaAndSwapsTheMaximiseAndRestoreButt
   EXPECT_TRUE(window.CloseAndWait());
 }
 
+TEST(WindowImplBase, CreationLeavesAFramelessClippingWindowWhateverTheStyleItWasCreatedWith) {
+  constexpr DWORD kCreatedWith[] = {WS_OVERLAPPEDWINDOW, WS_POPUP | WS_CAPTION, WS_POPUP | WS_SYSMENU,
+                                    WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN};
+  for (const DWORD style : kCreatedWith) {
+    TestWindow window(kSkin);
+    ASSERT_NE(window.Create(nullptr, L"vx window test", style, 0, RECT{100, 100, 420, 300}), nullptr);
+    const LONG now = ::GetWindowLongW(window.GetHWND(), GWL_STYLE);
+    EXPECT_EQ(now & WS_CAPTION, 0) << std::hex << style;
+    EXPECT_EQ(now & (WS_CLIPSIBLINGS | WS_CLIPCHILDREN), WS_CLIPSIBLINGS | WS_CLIPCHILDREN) << std::hex << style;
+    RECT frame{};
+    RECT client{};
+    ::GetWindowRect(window.GetHWND(), &frame);
+    ::GetClientRect(window.GetHWND(), &client);
+    EXPECT_EQ(client.right, frame.right - frame.left) << "no frame is left around the client area";
+    EXPECT_EQ(client.bottom, frame.bottom - frame.top);
+    EXPECT_TRUE(window.CloseAndWait());
+  }
+}
+
 TEST(WindowImplBase, TheTrackingSizesComeFromTheSkinAndTheWorkArea) {
   TestWindow window(kSkin);
   ASSERT_TRUE(window.Open());
