@@ -8,6 +8,7 @@
 #include "skinui/control/active_x_ui.h"
 #include "skinui/control/combo_ui.h"
 #include "skinui/control/date_time_ui.h"
+#include "skinui/control/label_ui.h"
 #include "skinui/control/list_ui.h"
 #include "skinui/control/slider_ui.h"
 #include "skinui/control/tree_view_ui.h"
@@ -55,6 +56,7 @@ constexpr auto kClassTable = ByLength(std::array{
     Row(L"TileLayout", &Make<CTileLayoutUI>),
     Row(L"ChildLayout", &Make<CChildLayoutUI>),
     Row(L"TransBkContainer", &Make<CTransBkContainerUI>),
+    Row(L"Label", &Make<CLabelUI>),
     Row(L"Slider", &Make<CSliderUI>),
     Row(L"ScrollBar", &Make<CScrollBarUI>),
     Row(L"Combo", &Make<CComboUI>),
