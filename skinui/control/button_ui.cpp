@@ -225,6 +225,7 @@ bool CButtonUI::ApplyColorAttribute(const wchar_t* name, const wchar_t* value) {
 }
 
 void CButtonUI::PaintStateBackColor(HDC dc) {
+  SyncStateBits();
   DWORD color = 0;
   if ((state_ & kStateDisabled) != 0) {
     color = GetColor(ButtonColor::kDisabledBk);

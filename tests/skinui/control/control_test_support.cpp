@@ -16,11 +16,20 @@ void PrintWindow(TestWindow& window, Surface& surface) {
   ::GdiFlush();
 }
 
+bool MoveMouseTo(TestWindow& window, POINT point) {
+  POINT screen = point;
+  ::ClientToScreen(window.GetHWND(), &screen);
+  if (!::SetCursorPos(screen.x, screen.y)) return false;
+  window.PostMouse(WM_MOUSEMOVE, point.x, point.y);
+  return PumpUiUntil([&] {
+    const POINT seen = window.GetManager().GetMousePos();
+    return seen.x == point.x && seen.y == point.y;
+  });
+}
+
 bool HoverOver(TestWindow& window, const wchar_t* name) {
   SkinUI::CControlUI* control = window.Find(name);
-  if (control == nullptr) return false;
-  const POINT at = Centre(control);
-  window.PostMouse(WM_MOUSEMOVE, at.x, at.y);
+  if (control == nullptr || !MoveMouseTo(window, Centre(control))) return false;
   return PumpUiUntil([&] { return window.GetManager().GetHoverControl() == control; });
 }
 

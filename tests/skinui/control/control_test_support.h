@@ -19,7 +19,10 @@ namespace vxtest {
 POINT Centre(const SkinUI::CControlUI* control);
 // Paints the window's client area into surface (WM_PRINTCLIENT).
 void PrintWindow(TestWindow& window, Surface& surface);
-// Posts a move to the centre of the control named name and waits until it is the hover control.
+// Puts the mouse (the real cursor too, so the window's mouse tracking does
+// not take the hover away) at point and pumps until the window has seen it.
+bool MoveMouseTo(TestWindow& window, POINT point);
+// MoveMouseTo the centre of the control named name, until it is the hover control.
 bool HoverOver(TestWindow& window, const wchar_t* name);
 // Posts a left press and release at the control's centre and pumps until the window has seen count "click"s.
 bool ClickAt(TestWindow& window, const wchar_t* name, int count);
