@@ -1,5 +1,6 @@
 #include "skinui/control/button_ui.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <iterator>
 #include <vector>
@@ -192,7 +193,7 @@ void CButtonUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
   if (Is(name, L"foreimage")) {
     SetForeImage(value);
   } else if (Is(name, L"fadedelta")) {
-    SetFadeDelta(static_cast<BYTE>(ParseDecimal(value)));
+    SetFadeDelta(static_cast<BYTE>(std::clamp(ParseDecimal(value), 0, 255)));
   } else if (Is(name, L"showcursor")) {
     SetShowCursor(ParseBool(value));
   } else if (Is(name, L"showred")) {

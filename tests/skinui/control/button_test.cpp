@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "skinui/core/window/manager_ui.h"
 #include "tests/skinui/control/control_test_support.h"
@@ -24,9 +25,9 @@ constexpr uint32_t kGreen = 0xFF20C020;
 constexpr uint32_t kBlue = 0xFF2020E0;
 constexpr uint32_t kGrey = 0xFF808080;
 
-// A 320 x 120 window: a row of four 80 x 60 buttons (state images, state
-// colours, a fading hover, a keyboard button with the hand cursor) above a
-// box that takes the mouse away from them.
+// A 400 x 120 window: a row of five 80 x 60 buttons (state images, state
+// colours, a fading hover, a keyboard button with the hand cursor, a
+// four-frame strip) above a box that takes the mouse away from them.
 class ButtonWindow {
  public:
   ButtonWindow() : window(Skin()) {}
@@ -34,7 +35,7 @@ class ButtonWindow {
   CButtonUI* Button(const wchar_t* name) { return static_cast<CButtonUI*>(window.Find(name)); }
   // The colour at the centre of the button named name, painted now.
   uint32_t PaintedAt(const wchar_t* name) {
-    Surface surface(320, 120, 0xFF000000);
+    Surface surface(400, 120, 0xFF000000);
     vxtest::PrintWindow(window, surface);
     const POINT at = Centre(Button(name));
     return surface.At(at.x, at.y) | 0xFF000000;
@@ -52,7 +53,13 @@ class ButtonWindow {
     const std::wstring red = vxtest::SolidImage(images, L"red", 8, 8, kRed);
     const std::wstring green = vxtest::SolidImage(images, L"green", 8, 8, kGreen);
     const std::wstring blue = vxtest::SolidImage(images, L"blue", 8, 8, kBlue);
-    return LR"(<Window size="320,120"><VerticalLayout name="root" bkcolor="#FFFFFFFF">
+    // The standard strip: normal, hot, pushed and disabled frames side by side.
+    std::vector<uint32_t> strip;
+    for (int y = 0; y < 8; ++y) {
+      for (uint32_t frame : {kRed, kGreen, kBlue, kGrey}) strip.insert(strip.end(), 8, frame);
+    }
+    const std::wstring standard = L"file='" + images.Write(L"strip", 32, 8, strip) + L"'";
+    return LR"(<Window size="400,120"><VerticalLayout name="root" bkcolor="#FFFFFFFF">
       <HorizontalLayout height="60">
         <Button name="img" width="80" normalimage=")" +
            red + LR"(" hotimage=")" + green + LR"(" pushedimage=")" + blue +
@@ -62,6 +69,9 @@ class ButtonWindow {
            red + LR"(" hotimage=")" + green +
            LR"("/>
         <Button name="plain" width="80" keyboard="true" showcursor="true" text="Go"/>
+        <Button name="std" width="80" standardimage=")" +
+           standard +
+           LR"("/>
       </HorizontalLayout>
       <Control name="rest"/>
     </VerticalLayout></Window>)";
@@ -121,7 +131,7 @@ TEST(Button, StateImagesAndColoursFollowHoverAndPress) {
     uint32_t normal;
     uint32_t hot;
     uint32_t pushed;
-  } cases[] = {{L"img", kRed, kGreen, kBlue}, {L"col", 0xFFFFFFFF, kGreen, kBlue}};
+  } cases[] = {{L"img", kRed, kGreen, kBlue}, {L"col", 0xFFFFFFFF, kGreen, kBlue}, {L"std", kRed, kGreen, kBlue}};
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << std::wstring(c.button));
     ButtonWindow w;
@@ -142,11 +152,13 @@ TEST(Button, StateImagesAndColoursFollowHoverAndPress) {
   }
 }
 
-TEST(Button, ADisabledButtonShowsItsDisabledColour) {
+TEST(Button, ADisabledButtonShowsItsDisabledColourOrFrame) {
   ButtonWindow w;
   ASSERT_TRUE(w.window.Open());
-  w.Button(L"col")->SetEnabled(false);
-  EXPECT_EQ(w.PaintedAt(L"col"), kGrey) << vxtest::Hex(w.PaintedAt(L"col"));
+  for (const wchar_t* name : {L"col", L"std"}) {
+    w.Button(name)->SetEnabled(false);
+    EXPECT_EQ(w.PaintedAt(name), kGrey) << std::wstring(name) << " " << vxtest::Hex(w.PaintedAt(name));
+  }
   EXPECT_TRUE(w.window.CloseAndWait());
 }
 
