@@ -233,4 +233,55 @@ TEST(Button, TheHandCursorShowsOverAButtonThatAsksForIt) {
   }
 }
 
+TEST(Button, InputFlagsFollowKeyboardEnabledAndTheHandCursor) {
+  struct Case {
+    bool keyboard;
+    bool enabled;
+    bool cursor;
+    uint32_t flags;
+  } cases[] = {
+      {false, true, false, 0},
+      {true, true, false, SkinUI::kInputTabStop},
+      {false, true, true, SkinUI::kInputSetCursor},
+      {true, false, true, SkinUI::kInputTabStop},
+      {true, true, true, SkinUI::kInputTabStop | SkinUI::kInputSetCursor},
+  };
+  for (const Case& c : cases) {
+    CButtonUI button;
+    button.SetKeyboardEnabled(c.keyboard);
+    button.SetEnabled(c.enabled);
+    button.SetShowCursor(c.cursor);
+    EXPECT_EQ(button.GetInputFlags(), c.flags) << c.keyboard << c.enabled << c.cursor;
+  }
+}
+
+TEST(Button, FormattedMultiLineTextIsSplitIntoLinesCentredAsABlock) {
+  TestWindow window(
+      LR"(<Window size="120,60"><VerticalLayout bkcolor="#FFFFFFFF">
+    <Button name="b" height="60" showhtml="true" drawmulline="true" text="<c #FF000000>HHH</c><n><c #FF000000>HHH</c>"/>
+    </VerticalLayout></Window>)");
+  ASSERT_TRUE(window.Open());
+  Surface surface(120, 60);
+  vxtest::PrintWindow(window, surface);
+  // Two lines 14 high and 18 apart, the first at (60 - 2 x 18 + 4) / 2 = 14.
+  std::vector<int> inkRows;
+  for (int y = 0; y < 60; ++y) {
+    bool ink = false;
+    for (int x = 0; x < 120 && !ink; ++x) ink = (surface.At(x, y) & 0xFFFFFF) != 0xFFFFFF;
+    if (ink) inkRows.push_back(y);
+  }
+  ASSERT_FALSE(inkRows.empty());
+  EXPECT_GE(inkRows.front(), 14);
+  EXPECT_LT(inkRows.back(), 32 + 14);
+  std::vector<int> bandTops{inkRows.front()};
+  for (size_t i = 1; i < inkRows.size(); ++i) {
+    if (inkRows[i] - inkRows[i - 1] > 1) bandTops.push_back(inkRows[i]);
+  }
+  ASSERT_EQ(bandTops.size(), 2u);
+  // The formatted text's own line break would put the lines one font height apart.
+  ASSERT_NE(window.GetManager().GetFontInfo(-1)->metrics.tmHeight, 18);
+  EXPECT_EQ(bandTops[1] - bandTops[0], 18);
+  EXPECT_TRUE(window.CloseAndWait());
+}
+
 }  // namespace

@@ -242,4 +242,41 @@ TEST(Label, TextWithEffectsIsPaintedInItsColoursAndItsShadowIsDisplaced) {
   EXPECT_TRUE(window.CloseAndWait());
 }
 
+TEST(Label, TextIsPaintedInTheEnabledOrDisabledColourOrTheWindowDefaults) {
+  struct Case {
+    const wchar_t* colours;
+    bool enabled;
+    uint32_t rgb;
+  } cases[] = {
+      {L"textcolor=\"#FFE02020\" disabledtextcolor=\"#FF2020E0\"", true, 0xE02020},
+      {L"textcolor=\"#FFE02020\" disabledtextcolor=\"#FF2020E0\"", false, 0x2020E0},
+      {L"", true, 0x000000},   // the window's default text colour
+      {L"", false, 0xA7A6AA},  // the window's default disabled colour
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << std::wstring(c.colours) << " enabled " << c.enabled);
+    TestWindow window(std::wstring(LR"(<Window size="120,40"><Font id="0" name="Tahoma" size="30" bold="true"/>)") +
+                      LR"(<VerticalLayout bkcolor="#FFFFFFFF"><Label name="l" font="0" height="40" text="HHH" )" +
+                      c.colours + L"/></VerticalLayout></Window>");
+    ASSERT_TRUE(window.Open());
+    window.Find(L"l")->SetEnabled(c.enabled);
+    Surface surface(120, 40);
+    vxtest::PrintWindow(window, surface);
+    EXPECT_GT(surface.CountRgb(c.rgb), 20) << "solid strokes of the bold glyphs";
+    EXPECT_TRUE(window.CloseAndWait());
+  }
+}
+
+TEST(Label, FormattedTextIsMeasuredWithoutItsTags) {
+  TestWindow window(
+      LR"(<Window size="300,60"><VerticalLayout>
+    <Label name="plain" text="Hello"/><Label name="html" showhtml="true" text="<c #FF0000>Hello</c>"/>
+    </VerticalLayout></Window>)");
+  ASSERT_TRUE(window.Open());
+  const int plain = LabelOf(window, L"plain")->Measure({300, 60}).cx;
+  EXPECT_GT(plain, 0);
+  EXPECT_EQ(LabelOf(window, L"html")->Measure({300, 60}).cx, plain);
+  EXPECT_TRUE(window.CloseAndWait());
+}
+
 }  // namespace

@@ -129,6 +129,18 @@ TEST(Option, GroupsFollowSetGroupAndADestroyedOptionLeavesItsGroup) {
   EXPECT_TRUE(window.CloseAndWait());
 }
 
+TEST(Option, WithoutAFixedHeightAnOptionIsOneLineOfItsFontHigh) {
+  TestWindow window(kSkin);
+  ASSERT_TRUE(window.Open());
+  COptionUI* option = OptionOf(window, L"a");
+  const int line = window.GetManager().GetFontInfo(-1)->metrics.tmHeight;
+  EXPECT_EQ(option->Measure({320, 60}).cx, 80);
+  EXPECT_EQ(option->Measure({320, 60}).cy, line + 8);
+  option->SetAssignedHeight(25);
+  EXPECT_EQ(option->Measure({320, 60}).cy, 25);
+  EXPECT_TRUE(window.CloseAndWait());
+}
+
 TEST(Option, DisablingKeepsOnlyTheSelectedBit) {
   COptionUI option;
   option.SetSelected(true);
