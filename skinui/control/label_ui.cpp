@@ -239,36 +239,38 @@ SIZE CLabelUI::Estimate(SIZE available) {
   HDC dc = manager->GetPaintDC();
   const RECT& pad = textPadding_;
   SIZE size{GetAssignedWidth(), GetAssignedHeight()};
-  const wchar_t* text = GetText().GetData();
   if (!IsMultiLine()) {
     if (size.cy == 0) size.cy = pad.top + manager->GetFontInfo(font_)->metrics.tmHeight + pad.bottom + kLineSpacing;
-    if (size.cx == 0) {
-      int textWidth = 0;
-      if (showHtml_) {
-        RECT box{0, 0, kMeasureExtent, kMeasureExtent};
-        int links = 0;
-        CRenderUI::DrawFormattedText(dc, manager, box, text, 0, nullptr, nullptr, links, font_,
-                                     DT_CALCRECT | DT_SINGLELINE);
-        textWidth = Width(box);
-      } else {
-        textWidth = CRenderUI::GetTextSize(dc, manager, text, font_, DT_SINGLELINE).cx;
-      }
-      size.cx = pad.left + pad.right + textWidth;
-    }
+    if (size.cx == 0) size.cx = pad.left + pad.right + SingleLineTextWidth(dc);
     return size;
   }
   // A fixed width is the width the lines wrap in; else the width on offer.
   if (size.cx == 0) size.cx = available.cx;
-  RECT box{pad.left, 0, size.cx - pad.right, kMeasureExtent};
+  size.cy = pad.top + pad.bottom + WrappedTextHeight(dc, {pad.left, 0, size.cx - pad.right, kMeasureExtent});
+  return size;
+}
+
+int CLabelUI::SingleLineTextWidth(HDC dc) {
+  if (dc == nullptr || GetText().IsEmpty()) return 0;
+  if (!showHtml_) return CRenderUI::GetTextSize(dc, GetManager(), GetText().GetData(), font_, DT_SINGLELINE).cx;
+  RECT box{0, 0, kMeasureExtent, kMeasureExtent};
+  int links = 0;
+  CRenderUI::DrawFormattedText(dc, GetManager(), box, GetText().GetData(), 0, nullptr, nullptr, links, font_,
+                               DT_CALCRECT | DT_SINGLELINE);
+  return Width(box);
+}
+
+int CLabelUI::WrappedTextHeight(HDC dc, RECT box) {
+  // No room, no context or no text: nothing to wrap, rather than the whole measuring box.
+  if (dc == nullptr || box.right <= box.left || GetText().IsEmpty()) return 0;
   const UINT format = (textStyle_ & ~(kHorizontalFlags | kVerticalFlags)) | DT_CALCRECT;
   if (showHtml_) {
     int links = 0;
-    CRenderUI::DrawFormattedText(dc, manager, box, text, 0, nullptr, nullptr, links, font_, format);
+    CRenderUI::DrawFormattedText(dc, GetManager(), box, GetText().GetData(), 0, nullptr, nullptr, links, font_, format);
   } else {
-    CRenderUI::DrawText(dc, manager, box, text, 0, font_, format);
+    CRenderUI::DrawText(dc, GetManager(), box, GetText().GetData(), 0, font_, format);
   }
-  size.cy = pad.top + pad.bottom + (GetText().IsEmpty() ? 0 : box.bottom - box.top);
-  return size;
+  return box.bottom - box.top;
 }
 
 RECT CLabelUI::TextRect() const {

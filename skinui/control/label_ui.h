@@ -88,6 +88,10 @@ class CLabelUI : public CControlUI {
   void ApplyVAlign(const wchar_t* value);
   void ChangeStyle(UINT clear, UINT set);
   SIZE Estimate(SIZE available);
+  // The width of the text on one line.
+  int SingleLineTextWidth(HDC dc);
+  // The height of the text wrapped within box's width.
+  int WrappedTextHeight(HDC dc, RECT box);
   void PaintEffectText(HDC dc, const RECT& rect);
 
   DWORD textColor_ = 0;

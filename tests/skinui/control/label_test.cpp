@@ -80,6 +80,38 @@ TEST(Label, MultiLineTakesTheOfferedWidthAndWrapsWithinItsPadding) {
   EXPECT_TRUE(window.CloseAndWait());
 }
 
+TEST(Label, EmptyTextOrNoRoomMeasuresThePaddingAlone) {
+  TestWindow window(kLabelSkin);
+  ASSERT_TRUE(window.Open());
+  const int line = window.GetManager().GetFontInfo(-1)->metrics.tmHeight;
+  struct Case {
+    const wchar_t* text;
+    bool html;
+    bool multiLine;
+    SIZE available;
+    SIZE size;
+  } cases[] = {
+      {L"", false, false, {300, 100}, {5 + 7, 2 + 3 + line + 8}},
+      {L"", true, false, {300, 100}, {5 + 7, 2 + 3 + line + 8}},
+      {L"", false, true, {300, 100}, {300, 2 + 3}},
+      {L"", true, true, {300, 100}, {300, 2 + 3}},
+      {L"words", false, true, {0, 100}, {0, 2 + 3}},
+      {L"words", true, true, {10, 100}, {10, 2 + 3}},  // narrower than the padding
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "html " << c.html << " multi " << c.multiLine << " width " << c.available.cx);
+    CLabelUI* label = LabelOf(window, L"single");
+    label->SetTextPadding({5, 2, 7, 3});
+    label->SetText(c.text);
+    label->SetShowHtml(c.html);
+    label->SetMultiLine(c.multiLine);
+    const SIZE size = label->Measure(c.available);
+    EXPECT_EQ(size.cx, c.size.cx);
+    EXPECT_EQ(size.cy, c.size.cy);
+  }
+  EXPECT_TRUE(window.CloseAndWait());
+}
+
 TEST(Label, FixedSizeIsReturnedAndExtraWidthLimitsApply) {
   TestWindow window(kLabelSkin);
   ASSERT_TRUE(window.Open());
