@@ -90,7 +90,8 @@ void CButtonUI::HandleEvent(UIEvent& event) {
   CManagerUI* manager = GetManager();
   switch (event.type) {
     case kEventKeyDown:
-      if ((event.keyCode == VK_SPACE || event.keyCode == VK_RETURN) && IsKeyboardEnabled() && IsEnabled()) Invoke();
+      if ((event.keyCode != VK_SPACE && event.keyCode != VK_RETURN) || !IsKeyboardEnabled() || !IsEnabled()) break;
+      Invoke();
       return;
     case kEventButtonDown:
     case kEventDoubleClick:
@@ -179,10 +180,12 @@ void CButtonUI::StartFade() {
 
 void CButtonUI::OnFadeTick() {
   const bool hot = (state_ & kStateHot) != 0;
+  // Fading switched off meanwhile: straight to the end.
+  const BYTE step = fadeDelta_ != 0 ? fadeDelta_ : 255;
   if (hot) {
-    fadeAlpha_ = fadeAlpha_ > fadeDelta_ ? static_cast<BYTE>(fadeAlpha_ - fadeDelta_) : 0;
+    fadeAlpha_ = fadeAlpha_ > step ? static_cast<BYTE>(fadeAlpha_ - step) : 0;
   } else {
-    fadeAlpha_ = 255 - fadeAlpha_ > fadeDelta_ ? static_cast<BYTE>(fadeAlpha_ + fadeDelta_) : 255;
+    fadeAlpha_ = 255 - fadeAlpha_ > step ? static_cast<BYTE>(fadeAlpha_ + step) : 255;
   }
   Invalidate();
   if ((hot && fadeAlpha_ == 0) || (!hot && fadeAlpha_ == 255)) GetManager()->KillTimer(this, kFadeTimerId);
