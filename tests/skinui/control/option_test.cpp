@@ -154,4 +154,35 @@ TEST(Option, DisablingKeepsOnlyTheSelectedBit) {
   EXPECT_EQ(box.FindInterface(L"Label"), &box);
 }
 
+TEST(Option, SelectedImagesFollowHoverAndTheOptionForeImageIsDrawnOnTop) {
+  vxtest::ImageFolder images;
+  const std::wstring normal = vxtest::SolidImage(images, L"normal", 4, 4, 0xFFE02020);
+  const std::wstring selected = vxtest::SolidImage(images, L"selected", 4, 4, 0xFF20C020);
+  const std::wstring selectedHot = vxtest::SolidImage(images, L"selectedhot", 4, 4, 0xFF2020E0);
+  const std::wstring fore = vxtest::SolidImage(images, L"fore", 4, 4, 0xFF808080);
+  TestWindow window(
+      LR"(<Window size="200,60"><HorizontalLayout bkcolor="#FFFFFFFF">
+    <Option name="o" width="80" normalimage=")" +
+      normal + LR"(" selectedimage=")" + selected + LR"(" selectedhotimage=")" + selectedHot + LR"(" foreimage=")" +
+      fore.substr(0, fore.size() - 1) +
+      LR"(' dest='0,0,10,10'"/>
+    <Control name="rest"/></HorizontalLayout></Window>)");
+  ASSERT_TRUE(window.Open());
+  ASSERT_TRUE(vxtest::HoverOver(window, L"rest"));
+  vxtest::Surface surface(200, 60);
+  auto painted = [&](int x, int y) {
+    vxtest::PrintWindow(window, surface);
+    return surface.At(x, y) & 0xFFFFFF;
+  };
+  const POINT centre = vxtest::Centre(window.Find(L"o"));
+  EXPECT_EQ(painted(centre.x, centre.y), 0xE02020u);
+  EXPECT_EQ(painted(5, 5), 0x808080u) << "the fore image over the state image";
+  OptionOf(window, L"o")->SetSelected(true);
+  EXPECT_EQ(painted(centre.x, centre.y), 0x20C020u);
+  ASSERT_TRUE(vxtest::HoverOver(window, L"o"));
+  EXPECT_EQ(painted(centre.x, centre.y), 0x2020E0u);
+  EXPECT_EQ(painted(5, 5), 0x808080u);
+  EXPECT_TRUE(window.CloseAndWait());
+}
+
 }  // namespace
