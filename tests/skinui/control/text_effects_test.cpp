@@ -37,6 +37,13 @@ struct Drawing {
   bool Inked(int x, int y) const {
     return x >= 0 && y >= 0 && x < kWidth && y < kHeight && (At(x, y) & 0xFFFFFF) != 0xFFFFFF;
   }
+  // True when a pixel at most reach away along a row or a column is inked.
+  bool InkedWithin(int x, int y, int reach) const {
+    for (int d = -reach; d <= reach; ++d) {
+      if (Inked(x + d, y) || Inked(x, y + d)) return true;
+    }
+    return false;
+  }
   // The box of the pixels accepted by pick; empty when none.
   template <typename Pick>
   RECT Box(Pick pick) const {
@@ -55,6 +62,13 @@ struct Drawing {
     return static_cast<int>(std::count_if(pixels.begin(), pixels.end(), pick));
   }
 };
+
+template <typename Visit>
+void ForEachPixel(Visit visit) {
+  for (int y = 0; y < kHeight; ++y) {
+    for (int x = 0; x < kWidth; ++x) visit(x, y);
+  }
+}
 
 bool NearRgb(uint32_t actual, uint32_t expected, int tolerance = 24) {
   return vxtest::Near(actual, expected, tolerance, false);
@@ -141,14 +155,10 @@ TEST(TextEffects, TheStrokeSurroundsTheGlyphsInTheStrokeColour) {
   const Drawing stroked = Draw(style);
   int ring = 0;
   int strayed = 0;
-  for (int y = 0; y < kHeight; ++y) {
-    for (int x = 0; x < kWidth; ++x) {
-      if (!NearRgb(stroked.At(x, y), 0x0000FF, 40)) continue;
-      const bool besideGlyph =
-          plain.Inked(x - 1, y) || plain.Inked(x + 1, y) || plain.Inked(x, y - 1) || plain.Inked(x, y + 1);
-      (besideGlyph && !NearRgb(plain.At(x, y), 0x00C000, 8) ? ring : strayed) += 1;
-    }
-  }
+  ForEachPixel([&](int x, int y) {
+    if (!NearRgb(stroked.At(x, y), 0x0000FF, 40)) return;
+    (plain.InkedWithin(x, y, 1) && !NearRgb(plain.At(x, y), 0x00C000, 8) ? ring : strayed) += 1;
+  });
   EXPECT_GT(ring, 50) << "blue one pixel around the green glyphs";
   EXPECT_EQ(strayed, 0);
   // The glyphs' insides keep the text colour: the text is drawn over its stroke.
@@ -227,16 +237,10 @@ TEST(TextEffects, TheGlowSpreadsBeyondTheGlyphs) {
   style.luminousFuzzy = 4.0f;
   const Drawing glowing = Draw(style);
   int halo = 0;
-  for (int y = 0; y < kHeight; ++y) {
-    for (int x = 0; x < kWidth; ++x) {
-      bool nearGlyph = false;
-      for (int d = -2; d <= 2 && !nearGlyph; ++d) {
-        nearGlyph = plain.Inked(x + d, y) || plain.Inked(x, y + d);
-      }
-      const uint32_t p = glowing.At(x, y);
-      if (!nearGlyph && Red(p) == 0xFF && Blue(p) < 0xF0) ++halo;  // reddened white
-    }
-  }
+  ForEachPixel([&](int x, int y) {
+    const uint32_t p = glowing.At(x, y);
+    if (!plain.InkedWithin(x, y, 2) && Red(p) == 0xFF && Blue(p) < 0xF0) ++halo;  // reddened white
+  });
   EXPECT_GT(halo, 100) << "a reddish halo more than two pixels from the glyphs";
 }
 
