@@ -80,6 +80,17 @@ TEST(GifAnim, TheFactoryMakesItAndItAnswersItsNames) {
   EXPECT_EQ(control->FindInterface(L"Label"), nullptr);
 }
 
+TEST(GifAnim, EachControlHoldsItsOwnUseOfTheImagingLibrary) {
+  ASSERT_FALSE(SkinUI::CGdiplusUse::IsStarted());
+  {
+    const CGifAnimUI first;
+    const CGifAnimUI second;
+    EXPECT_TRUE(SkinUI::CGdiplusUse::IsStarted()) << "no label needed";
+    EXPECT_EQ(SkinUI::CGdiplusUse::UseCount(), 2);
+  }
+  EXPECT_FALSE(SkinUI::CGdiplusUse::IsStarted());
+}
+
 TEST(GifAnim, AttributesSetTheFileAndTheSwitches) {
   CGifAnimUI gif;
   EXPECT_TRUE(gif.IsAutoPlay());
