@@ -40,8 +40,6 @@ struct GdiplusApi {
   decltype(&Gdiplus::DllExports::GdipGetImageGraphicsContext) GetImageGraphicsContext = nullptr;
   decltype(&Gdiplus::DllExports::GdipLoadImageFromStream) LoadImageFromStream = nullptr;
   decltype(&Gdiplus::DllExports::GdipDisposeImage) DisposeImage = nullptr;
-  decltype(&Gdiplus::DllExports::GdipImageGetFrameDimensionsCount) ImageGetFrameDimensionsCount = nullptr;
-  decltype(&Gdiplus::DllExports::GdipImageGetFrameDimensionsList) ImageGetFrameDimensionsList = nullptr;
   decltype(&Gdiplus::DllExports::GdipImageGetFrameCount) ImageGetFrameCount = nullptr;
   decltype(&Gdiplus::DllExports::GdipImageSelectActiveFrame) ImageSelectActiveFrame = nullptr;
   decltype(&Gdiplus::DllExports::GdipGetPropertyItemSize) GetPropertyItemSize = nullptr;

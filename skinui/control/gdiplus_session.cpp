@@ -54,8 +54,6 @@ bool FindImages(HMODULE m, GdiplusApi& api) {
   return Find(m, "GdipCreateBitmapFromScan0", api.CreateBitmapFromScan0) &&
          Find(m, "GdipGetImageGraphicsContext", api.GetImageGraphicsContext) &&
          Find(m, "GdipLoadImageFromStream", api.LoadImageFromStream) && Find(m, "GdipDisposeImage", api.DisposeImage) &&
-         Find(m, "GdipImageGetFrameDimensionsCount", api.ImageGetFrameDimensionsCount) &&
-         Find(m, "GdipImageGetFrameDimensionsList", api.ImageGetFrameDimensionsList) &&
          Find(m, "GdipImageGetFrameCount", api.ImageGetFrameCount) &&
          Find(m, "GdipImageSelectActiveFrame", api.ImageSelectActiveFrame) &&
          Find(m, "GdipGetPropertyItemSize", api.GetPropertyItemSize) &&
@@ -104,6 +102,7 @@ CGdiplusUse::~CGdiplusUse() {
 
 const GdiplusApi* CGdiplusUse::Api() {
   Library& library = TheLibrary();
+  const std::lock_guard<std::mutex> guard(library.lock);
   return library.started ? &library.api : nullptr;
 }
 
