@@ -9,6 +9,7 @@
 #include "skinui/control/combo_ui.h"
 #include "skinui/control/date_time_ui.h"
 #include "skinui/control/list_ui.h"
+#include "skinui/control/rich_edit_ui.h"
 #include "skinui/control/slider_ui.h"
 #include "skinui/control/tree_view_ui.h"
 #include "skinui/control/web_browser_ui.h"
@@ -72,6 +73,7 @@ constexpr auto kClassTable = ByLength(std::array{
     Row(L"DateTime", &Make<CDateTimeUI>),
     Row(L"ActiveX", &Make<CActiveXUI>),
     Row(L"WebBrowser", &Make<CWebBrowserUI>),
+    Row(L"RichEdit", &Make<CRichEditUI>),
 });
 
 wchar_t FoldAscii(wchar_t ch) { return ch >= L'A' && ch <= L'Z' ? static_cast<wchar_t>(ch + (L'a' - L'A')) : ch; }
