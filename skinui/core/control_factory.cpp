@@ -6,11 +6,17 @@
 #include <vector>
 
 #include "skinui/control/active_x_ui.h"
+#include "skinui/control/button_ui.h"
+#include "skinui/control/check_box_ui.h"
 #include "skinui/control/combo_ui.h"
 #include "skinui/control/date_time_ui.h"
+#include "skinui/control/label_ui.h"
 #include "skinui/control/list_ui.h"
+#include "skinui/control/option_ui.h"
+#include "skinui/control/progress_ui.h"
 #include "skinui/control/rich_edit_ui.h"
 #include "skinui/control/slider_ui.h"
+#include "skinui/control/text_ui.h"
 #include "skinui/control/tree_view_ui.h"
 #include "skinui/control/web_browser_ui.h"
 #include "skinui/core/control_ui.h"
@@ -56,6 +62,12 @@ constexpr auto kClassTable = ByLength(std::array{
     Row(L"TileLayout", &Make<CTileLayoutUI>),
     Row(L"ChildLayout", &Make<CChildLayoutUI>),
     Row(L"TransBkContainer", &Make<CTransBkContainerUI>),
+    Row(L"Label", &Make<CLabelUI>),
+    Row(L"Text", &Make<CTextUI>),
+    Row(L"Button", &Make<CButtonUI>),
+    Row(L"Option", &Make<COptionUI>),
+    Row(L"CheckBox", &Make<CCheckBoxUI>),
+    Row(L"Progress", &Make<CProgressUI>),
     Row(L"Slider", &Make<CSliderUI>),
     Row(L"ScrollBar", &Make<CScrollBarUI>),
     Row(L"Combo", &Make<CComboUI>),
