@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <objidl.h>  // the stream and property types the library's header needs
+
 #include <gdiplus.h>
 
 namespace SkinUI {

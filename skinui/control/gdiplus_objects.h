@@ -27,4 +27,14 @@ using ScopedGdipStringFormat =
 using ScopedGdipBrush = utility::ScopedGeneric<GdiplusObjectTraits<Gdiplus::GpBrush, &GdiplusApi::DeleteBrush>>;
 using ScopedGdipImage = utility::ScopedGeneric<GdiplusObjectTraits<Gdiplus::GpImage, &GdiplusApi::DisposeImage>>;
 
+// The stream an image is decoded from: the library may read it for as long
+// as the image lives.
+struct StreamTraits {
+  using Handle = IStream*;
+  static Handle invalid() { return nullptr; }
+  static bool isValid(Handle h) { return h != nullptr; }
+  static void close(Handle h) { h->Release(); }
+};
+using ScopedStream = utility::ScopedGeneric<StreamTraits>;
+
 }  // namespace SkinUI

@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "skinui/core/markup/attribute_values.h"
+#include "skinui/core/resources/resources.h"
 #include "skinui/core/window/manager_ui.h"
 #include "skinui/render/render_ui.h"
 
@@ -114,8 +115,8 @@ void CLabelUI::SetShadowOffset(int offset, int angle) {
   if (angle < -180 || angle > 180) return;
   // The displacement depends on the offset and the angle alone, not on where
   // the label happens to sit in the window when the value is applied.
-  shadowOffset_.cx = angle >= 0 ? -offset : (angle == -180 ? 0 : offset);
-  shadowOffset_.cy = angle > -90 && angle <= 90 ? -offset : (angle == -90 ? 0 : offset);
+  effect_.shadowOffset.cx = angle >= 0 ? -offset : (angle == -180 ? 0 : offset);
+  effect_.shadowOffset.cy = angle > -90 && angle <= 90 ? -offset : (angle == -90 ? 0 : offset);
   Invalidate();
 }
 
@@ -187,30 +188,30 @@ bool CLabelUI::ApplyEffectAttribute(const wchar_t* name, const wchar_t* value) {
   if (Is(name, L"enabledeffect")) {
     SetEffectEnabled(ParseBool(value));
   } else if (Is(name, L"enabledluminous")) {
-    luminous_ = ParseBool(value);
+    effect_.luminous = ParseBool(value);
   } else if (Is(name, L"enabledstroke")) {
-    stroke_ = ParseBool(value);
+    effect_.stroke = ParseBool(value);
   } else if (Is(name, L"enabledshadow")) {
-    shadow_ = ParseBool(value);
+    effect_.shadow = ParseBool(value);
   } else if (Is(name, L"luminousfuzzy")) {
     const float fuzzy = static_cast<float>(std::wcstod(value, nullptr));
-    if (fuzzy >= kMinimumFuzzy) luminousFuzzy_ = fuzzy;
+    if (fuzzy >= kMinimumFuzzy) effect_.luminousFuzzy = fuzzy;
   } else if (Is(name, L"gradientangle")) {
-    gradientAngle_ = ParseDecimal(value);
+    effect_.gradientAngle = ParseDecimal(value);
   } else if (Is(name, L"gradientlength")) {
-    gradientLength_ = ParseDecimal(value);
+    effect_.gradientLength = ParseDecimal(value);
   } else if (Is(name, L"shadowoffset")) {
     int v[2];
     ParseDecimals(value, v, 2);
     SetShadowOffset(v[0], v[1]);
   } else if (Is(name, L"textcolor1")) {
-    textColor1_ = ParseColor(value);
+    effect_.textColor1 = ParseColor(value);
   } else if (Is(name, L"textshadowcolora")) {
-    shadowColorA_ = ParseColor(value);
+    effect_.shadowColorA = ParseColor(value);
   } else if (Is(name, L"textshadowcolorb")) {
-    shadowColorB_ = ParseColor(value);
+    effect_.shadowColorB = ParseColor(value);
   } else if (Is(name, L"strokecolor")) {
-    strokeColor_ = ParseColor(value);
+    effect_.strokeColor = ParseColor(value);
   } else {
     return false;
   }
@@ -306,9 +307,14 @@ void CLabelUI::PaintText(HDC dc) {
 }
 
 void CLabelUI::PaintEffectText(HDC dc, const RECT& rect) {
-  // The effects need the imaging library; until it is wired in the text is drawn plain.
-  if (GetText().IsEmpty()) return;
-  DrawLabelText(dc, rect, GetText().GetData(), StateTextColor(), textStyle_);
+  CUIString text = GetText();
+  TranslateText(text);
+  if (text.IsEmpty()) return;
+  TextEffectStyle style = effect_;
+  style.textColor = StateTextColor();
+  if (DrawTextWithEffects(dc, rect, text.GetData(), GetManager()->GetFont(font_), textStyle_, style)) return;
+  // Without the imaging library the text is still shown, only plain.
+  DrawLabelText(dc, rect, text.GetData(), style.textColor, textStyle_);
 }
 
 }  // namespace SkinUI

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "skinui/control/gdiplus_session.h"
+#include "skinui/control/text_effects.h"
 #include "skinui/core/control_ui.h"
 
 namespace SkinUI {
@@ -53,7 +55,9 @@ class CLabelUI : public CControlUI {
   void SetEffectEnabled(bool on);
   // Shadow displacement from an offset and an angle in -180..180; other angles are ignored.
   void SetShadowOffset(int offset, int angle);
-  SIZE GetShadowOffset() const { return shadowOffset_; }
+  SIZE GetShadowOffset() const { return effect_.shadowOffset; }
+  // The glow, stroke, shadow and gradient settings (the text colour is taken when painting).
+  const TextEffectStyle& GetEffectStyle() const { return effect_; }
 
   // Focus events only set the focused flag; everything else as the control base.
   void HandleEvent(UIEvent& event) override;
@@ -95,17 +99,9 @@ class CLabelUI : public CControlUI {
   SIZE lastEstimate_{};
   bool needEstimate_ = true;
   bool effects_ = false;
-  bool luminous_ = false;
-  bool stroke_ = false;
-  bool shadow_ = false;
-  float luminousFuzzy_ = 3.0f;
-  int gradientLength_ = 0;
-  int gradientAngle_ = 0;
-  DWORD textColor1_ = 0xFFFFFFFF;
-  DWORD shadowColorA_ = 0xFF000000;
-  DWORD shadowColorB_ = 0xFFFFFFFF;
-  DWORD strokeColor_ = 0;
-  SIZE shadowOffset_{};
+  TextEffectStyle effect_;
+  // Keeps the imaging library started while the label lives.
+  CGdiplusUse gdiplus_;
 };
 
 }  // namespace SkinUI

@@ -10,6 +10,7 @@
 #include "skinui/control/check_box_ui.h"
 #include "skinui/control/combo_ui.h"
 #include "skinui/control/date_time_ui.h"
+#include "skinui/control/gif_anim_ui.h"
 #include "skinui/control/label_ui.h"
 #include "skinui/control/list_ui.h"
 #include "skinui/control/option_ui.h"
@@ -85,6 +86,7 @@ constexpr auto kClassTable = ByLength(std::array{
     Row(L"DateTime", &Make<CDateTimeUI>),
     Row(L"ActiveX", &Make<CActiveXUI>),
     Row(L"WebBrowser", &Make<CWebBrowserUI>),
+    Row(L"GifAnim", &Make<CGifAnimUI>, true),
     Row(L"RichEdit", &Make<CRichEditUI>),
 });
 

@@ -48,11 +48,19 @@ TEST(ControlFactory, ElementNamesGiveTheirClasses) {
       {L"ActiveX", L"ActiveX"},
       {L"WebBrowser", L"WebBrowser"},
       {L"webbrowser", L"WebBrowser"},
-      // The basic controls come with their own classes; until then nothing stands in for them.
-      {L"Label", nullptr},
-      {L"Button", nullptr},
-      {L"GifAnim", nullptr},
+      // The animation's row matches only as spelled.
+      {L"GifAnim", L"GifAnim"},
       {L"gifanim", nullptr},
+      {L"GIFANIM", nullptr},
+      {L"Label", L"Label"},
+      {L"label", L"Label"},
+      {L"Text", L"Text"},
+      {L"Button", L"Button"},
+      {L"BUTTON", L"Button"},
+      {L"Option", L"Option"},
+      {L"CheckBox", L"CheckBox"},
+      {L"checkbox", L"CheckBox"},
+      {L"Progress", L"Progress"},
       // Names that are no class, including near misses of the same length.
       {L"", nullptr},
       {L"Window", nullptr},
