@@ -53,6 +53,7 @@ void CRichEditUI::InitSelf() {
   if (manager == nullptr || host_->IsLive()) return;
   if (!host_->Create(TextFont(), TextColorRef())) return;
   host_->SetText(text_.GetData());
+  ShowFromStart();
   host_->Send(EM_SETEVENTMASK, 0, ENM_CHANGE);
   filtering_ = manager->AddFilter(this);
   SyncScrollBars();
@@ -67,8 +68,15 @@ void CRichEditUI::SetText(const wchar_t* text) {
   text_ = text;
   if (!host_->IsLive()) return;
   host_->SetText(text);
+  ShowFromStart();
   SyncScrollBars();
   Invalidate();
+}
+
+// A new text is shown from its first line with the caret before it.
+void CRichEditUI::ShowFromStart() {
+  host_->Send(EM_SETSEL, 0, 0);
+  host_->Send(WM_VSCROLL, SB_TOP);
 }
 
 void CRichEditUI::SetBounds(const RECT& rect, bool invalidate) {
@@ -335,7 +343,7 @@ bool CRichEditUI::SyncScrollBar(CScrollBarUI* bar) {
   LONG position = 0;
   LONG page = 0;
   if (!host_->GetScroll(bar->IsHorizontal(), &minimum, &maximum, &position, &page)) return false;
-  int range = page > 0 ? static_cast<int>(maximum - minimum + 1 - page) : 0;
+  int range = page > 0 ? static_cast<int>(maximum - minimum - page) : 0;
   if (range < 0) range = 0;
   bar->SetScrollRange(range);
   bar->SetScrollPos(static_cast<int>(position - minimum));

@@ -107,6 +107,7 @@ class CRichEditUI : public CContainerUI, public IMessageFilterUI {
   bool IsOverText(POINT point) const;
   bool FilterKey(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
   bool TakesReturn() const;
+  void ShowFromStart();
   void Scroll(UINT message, WORD request);
   void ScrollTo(POINT position);
   void SyncScrollBars();

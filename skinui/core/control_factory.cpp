@@ -10,6 +10,7 @@
 #include "skinui/control/check_box_ui.h"
 #include "skinui/control/combo_ui.h"
 #include "skinui/control/date_time_ui.h"
+#include "skinui/control/edit_ui.h"
 #include "skinui/control/gif_anim_ui.h"
 #include "skinui/control/label_ui.h"
 #include "skinui/control/list_ui.h"
@@ -87,6 +88,7 @@ constexpr auto kClassTable = ByLength(std::array{
     Row(L"ActiveX", &Make<CActiveXUI>),
     Row(L"WebBrowser", &Make<CWebBrowserUI>),
     Row(L"GifAnim", &Make<CGifAnimUI>, true),
+    Row(L"Edit", &Make<CEditUI>),
     Row(L"RichEdit", &Make<CRichEditUI>),
 });
 

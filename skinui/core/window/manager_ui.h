@@ -16,10 +16,10 @@
 
 #include "skinui/core/control_ui.h"
 #include "skinui/core/gdi_handles.h"
-#include "skinui/core/window/memory_surface.h"
 #include "skinui/core/markup/string_map.h"
-#include "skinui/core/ui_notify.h"
 #include "skinui/core/markup/ui_string.h"
+#include "skinui/core/ui_notify.h"
+#include "skinui/core/window/memory_surface.h"
 #include "skinui/core/window/window_handles.h"
 #include "skinui/render/scratch_surface.h"
 #include "skinui/render/ui_image.h"
@@ -242,6 +242,8 @@ class CManagerUI {
   bool RemoveAcceleratorHandler(ITranslateAccelerator* handler);
   // Records a native child window hosted by control (once) and invalidates its area.
   bool RegisterNativeWindow(CControlUI* control, HWND window);
+  // Forgets a native window that was destroyed; false when it was not recorded.
+  bool UnregisterNativeWindow(HWND window);
   // The control hosting window, or null.
   CControlUI* FindNativeWindowControl(HWND window) const;
   // Adds control to option group (once).
