@@ -166,6 +166,7 @@ LRESULT CRichEditUI::FilterMessage(UINT message, WPARAM wParam, LPARAM lParam, b
   if (!host_->IsLive() || !IsVisible() || !IsEnabled()) return 0;
   if (IsKeyMessage(message)) {
     if (GetManager()->GetFocus() != this) return 0;
+    if (message == WM_IME_STARTCOMPOSITION) host_->PlaceComposition(TextFont());
     LRESULT result = 0;
     if (!FilterKey(message, wParam, lParam, handled)) handled = host_->Handle(message, wParam, lParam, &result);
     SyncScrollBars();

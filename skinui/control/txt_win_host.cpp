@@ -28,6 +28,22 @@ int PixelsPerInch(HDC dc) {
   return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
 }
 
+// A window's input context, released on scope exit.
+class ScopedInputContext {
+ public:
+  explicit ScopedInputContext(HWND window) : window_(window), context_(::ImmGetContext(window)) {}
+  ~ScopedInputContext() {
+    if (context_ != nullptr) ::ImmReleaseContext(window_, context_);
+  }
+  ScopedInputContext(const ScopedInputContext&) = delete;
+  ScopedInputContext& operator=(const ScopedInputContext&) = delete;
+  HIMC get() const { return context_; }
+
+ private:
+  HWND window_;
+  HIMC context_;
+};
+
 }  // namespace
 
 CTxtWinHost::CTxtWinHost(CRichEditUI* owner) : owner_(owner) {
@@ -89,6 +105,18 @@ bool CTxtWinHost::GetScroll(bool horizontal, LONG* minimum, LONG* maximum, LONG*
   HRESULT hr = horizontal ? services_.get()->TxGetHScroll(minimum, maximum, position, page, &enabled)
                           : services_.get()->TxGetVScroll(minimum, maximum, position, page, &enabled);
   return SUCCEEDED(hr);
+}
+
+void CTxtWinHost::PlaceComposition(HFONT font) {
+  ScopedInputContext context(Window());
+  if (context.get() == nullptr) return;
+  LOGFONTW face{};
+  ::GetObjectW(font, sizeof(face), &face);
+  ::ImmSetCompositionFontW(context.get(), &face);
+  COMPOSITIONFORM form{};
+  form.dwStyle = CFS_POINT;
+  ::GetCaretPos(&form.ptCurrentPos);
+  ::ImmSetCompositionWindow(context.get(), &form);
 }
 
 CUIString CTxtWinHost::GetText() {

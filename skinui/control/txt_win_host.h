@@ -48,6 +48,8 @@ class CTxtWinHost final : public ITextHost {
   void SetCursorAt(HDC dc, POINT point);
   // The vertical (or horizontal) scroll state: false without services.
   bool GetScroll(bool horizontal, LONG* minimum, LONG* maximum, LONG* position, LONG* page);
+  // Puts the input method's composition at the caret in font.
+  void PlaceComposition(HFONT font);
   // The whole text; empty without services.
   CUIString GetText();
   // Replaces the whole text.

@@ -225,6 +225,71 @@ TEST(Edit, DefaultsAndTheHeightFromTheFont) {
   EXPECT_TRUE(window.CloseAndWait());
 }
 
+// A pixel of the native window printed into a surface of its size; a
+// negative x counts from the right edge.
+uint32_t PrintedPixel(HWND native, int x, int y) {
+  RECT r{};
+  ::GetClientRect(native, &r);
+  vxtest::Surface surface(r.right, r.bottom, 0xFF000000);
+  ::SendMessageW(native, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.dc()), PRF_CLIENT | PRF_ERASEBKGND);
+  ::GdiFlush();
+  return surface.At(x < 0 ? r.right + x : x, y);
+}
+
+TEST(Edit, TheNativeWindowPaintsOnItsOwnColourOrThroughATranslucentOneOnTheControlsBackground) {
+  constexpr wchar_t kColours[] =
+      LR"(<Window size="300,120">
+<VerticalLayout bkcolor="#FFD0D8E0">
+  <Edit name="green" height="30" text="a" nativebkcolor="#FF00FF00"/>
+  <Edit name="through" height="30" text="a" bkcolor="#FFFF0000" nativebkcolor="#00000000"/>
+  <Control/>
+</VerticalLayout></Window>)";
+  struct Case {
+    const wchar_t* name;
+    uint32_t rgb;
+  };
+  const Case cases[] = {{L"green", 0x00FF00}, {L"through", 0xFF0000}};
+  TestWindow window(kColours);
+  ASSERT_TRUE(window.Open(L"vx edit colours"));
+  for (const Case& c : cases) {
+    CEditUI* edit = Edit(window, c.name);
+    edit->SetFocus();
+    ASSERT_TRUE(PumpUiUntil([&] { return edit->GetNativeWindow() != nullptr; })) << c.name;
+    const uint32_t pixel = PrintedPixel(edit->GetNativeWindow(), -5, 12);
+    EXPECT_TRUE(vxtest::Near(pixel, c.rgb, 0, false)) << std::wstring(c.name) << " " << vxtest::Hex(pixel);
+  }
+  EXPECT_TRUE(window.CloseAndWait());
+}
+
+TEST(Edit, OnALayeredWindowTheCaretIsDrawnByHandInTheCaretColour) {
+  constexpr wchar_t kLayered[] =
+      LR"(<Window size="300,120">
+<VerticalLayout bkcolor="#FFD0D8E0">
+  <Edit name="field" height="30" text="abc" caretcolor="#FF0000FF"/>
+  <Control/>
+</VerticalLayout></Window>)";
+  TestWindow window(kLayered);
+  ASSERT_TRUE(window.Open(L"vx edit layered"));
+  window.GetManager().SetLayered(true);
+  ASSERT_TRUE(window.GetManager().IsLayered());
+  CEditUI* edit = Edit(window, L"field");
+  edit->SetFocus();
+  ASSERT_TRUE(PumpUiUntil([&] { return edit->GetNativeWindow() != nullptr; }));
+  HWND native = edit->GetNativeWindow();
+  POINT caret{};
+  // The hand-drawn caret blinks: it is seen within a few blink periods.
+  const bool seen = PumpUiUntil(
+      [&] {
+        ::GetCaretPos(&caret);
+        return vxtest::Near(PrintedPixel(native, caret.x, caret.y + 2), 0x0000FF, 0, false);
+      },
+      3000);
+  EXPECT_TRUE(seen) << "caret at " << caret.x << "," << caret.y;
+  EXPECT_GT(caret.x, 0) << "the caret stands after the text";
+  window.GetManager().SetLayered(false);
+  EXPECT_TRUE(window.CloseAndWait());
+}
+
 TEST(Edit, AScreenshotShowsTheEditsAndTheLicenceBox) {
   TestWindow window(kSkin);
   ASSERT_TRUE(window.Open(L"vx edit screenshot", 120, 80));

@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "skinui/core/control_factory.h"
 #include "skinui/core/window/manager_ui.h"
 #include "skinui/layout/scroll_bar_ui.h"
 #include "tests/skinui/core/window_test_support.h"
@@ -193,6 +194,37 @@ TEST(RichEdit, SetTextOnALiveControlReplacesTheTextAndRefitsTheBar) {
   EXPECT_FALSE(bar->IsVisible()) << "one line needs no bar";
   EXPECT_EQ(licence->GetTextRect().right, licence->GetBounds().right - 4);
   EXPECT_TRUE(window.CloseAndWait());
+}
+
+TEST(RichEdit, ItsAttributesSetTheTextsProperties) {
+  SkinUI::ControlPtr control(SkinUI::CreateControl(L"RichEdit"));
+  ASSERT_NE(control, nullptr);
+  auto* edit = static_cast<CRichEditUI*>(control->FindInterface(L"RichEdit"));
+  ASSERT_NE(edit, nullptr);
+  EXPECT_TRUE(edit->IsRich());
+  EXPECT_TRUE(edit->IsMultiLine());
+  EXPECT_FALSE(edit->IsReadOnly());
+  EXPECT_FALSE(edit->IsPassword());
+  control->ApplyAttributes(
+      L"readonly=\"true\" password=\"true\" rich=\"false\" multiline=\"false\" wanttab=\"false\" "
+      L"wantreturn=\"false\" wantctrlreturn=\"false\" textcolor=\"#FF112233\" font=\"2\" textpadding=\"1,2,3,4\" "
+      L"vscrollbar=\"true\" hscrollbar=\"true\"");
+  EXPECT_TRUE(edit->IsReadOnly());
+  EXPECT_TRUE(edit->IsPassword());
+  EXPECT_FALSE(edit->IsRich());
+  EXPECT_FALSE(edit->IsMultiLine());
+  EXPECT_FALSE(edit->WantsTab());
+  EXPECT_FALSE(edit->WantsReturn());
+  EXPECT_FALSE(edit->WantsCtrlReturn());
+  EXPECT_EQ(edit->GetTextColor(), 0xFF112233u);
+  EXPECT_EQ(edit->GetFont(), 2);
+  EXPECT_EQ(edit->GetTextPadding().left, 1);
+  EXPECT_EQ(edit->GetTextPadding().bottom, 4);
+  EXPECT_NE(edit->GetVerticalScrollBar(), nullptr);
+  EXPECT_NE(edit->GetHorizontalScrollBar(), nullptr);
+  control->ApplyAttributes(L"vscrollbar=\"false\"");
+  EXPECT_EQ(edit->GetVerticalScrollBar(), nullptr);
+  EXPECT_EQ(edit->GetLineCount(), 0) << "no services before the control is initialised";
 }
 
 }  // namespace
