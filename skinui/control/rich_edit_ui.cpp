@@ -36,10 +36,14 @@ CRichEditUI::CRichEditUI() : host_(std::make_unique<CTxtWinHost>(this)) {}
 
 CRichEditUI::~CRichEditUI() {
   if (filtering_ && GetManager() != nullptr) GetManager()->RemoveFilter(this);
+  // The services may still call their host while they go, so they go while the control is whole.
+  host_.reset();
 }
 
 void* CRichEditUI::FindInterface(const wchar_t* name) {
   if (Is(name, L"RichEdit")) return this;
+  // The manager leaves Tab to a rich edit that answers "WantTab".
+  if (Is(name, L"WantTab")) return wantTab_ ? this : nullptr;
   return CContainerUI::FindInterface(name);
 }
 

@@ -23,7 +23,7 @@ class CRichEditUI : public CContainerUI, public IMessageFilterUI {
   ~CRichEditUI() override;
 
   const wchar_t* GetTypeName() const override { return L"RichEdit"; }
-  // This control for "RichEdit", else as the container.
+  // This control for "RichEdit" (and "WantTab" while it takes Tab), else as the container.
   void* FindInterface(const wchar_t* name) override;
   // A tab stop when keyboard-enabled; set-cursor events when enabled.
   uint32_t GetInputFlags() const override;

@@ -196,6 +196,39 @@ TEST(RichEdit, SetTextOnALiveControlReplacesTheTextAndRefitsTheBar) {
   EXPECT_TRUE(window.CloseAndWait());
 }
 
+TEST(RichEdit, TabGoesIntoTheTextOnlyWhenItIsWanted) {
+  constexpr wchar_t kTabs[] =
+      LR"(<Window size="300,120">
+<VerticalLayout>
+  <RichEdit name="takes" height="30" keyboard="true"/>
+  <RichEdit name="passes" height="30" wanttab="false" keyboard="true"/>
+  <Button name="next" height="30" keyboard="true"/>
+</VerticalLayout></Window>)";
+  struct Case {
+    const wchar_t* name;
+    bool keepsFocus;
+    const wchar_t* text;
+  };
+  const Case cases[] = {{L"takes", true, L"\t"}, {L"passes", false, L""}};
+  TestWindow window(kTabs);
+  ASSERT_TRUE(window.Open(L"vx rich edit tab"));
+  // The first paints give the first tab stop the focus; only then is it moved by hand.
+  ASSERT_TRUE(PumpUiUntil([&] { return window.GetManager().GetFocus() == window.Find(L"takes"); }));
+  PumpUiFor(100);
+  for (const Case& c : cases) {
+    CRichEditUI* edit = RichEdit(window, c.name);
+    EXPECT_EQ(edit->FindInterface(L"WantTab") != nullptr, c.keepsFocus) << std::wstring(c.name);
+    edit->SetFocus();
+    ASSERT_EQ(window.GetManager().GetFocus(), edit);
+    // The pump's translation makes the character of the key.
+    ::PostMessageW(window.GetHWND(), WM_KEYDOWN, VK_TAB, 1);
+    PumpUiFor(100);
+    EXPECT_EQ(window.GetManager().GetFocus() == edit, c.keepsFocus) << std::wstring(c.name);
+    EXPECT_STREQ(edit->GetText().GetData(), c.text) << std::wstring(c.name);
+  }
+  EXPECT_TRUE(window.CloseAndWait());
+}
+
 TEST(RichEdit, ItsAttributesSetTheTextsProperties) {
   SkinUI::ControlPtr control(SkinUI::CreateControl(L"RichEdit"));
   ASSERT_NE(control, nullptr);
