@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "skinui/control/button_ui.h"
 #include "skinui/control/rich_edit_ui.h"
 #include "skinui/core/window/manager_ui.h"
 #include "tests/skinui/core/window_test_support.h"
@@ -287,6 +288,41 @@ TEST(Edit, OnALayeredWindowTheCaretIsDrawnByHandInTheCaretColour) {
   EXPECT_TRUE(seen) << "caret at " << caret.x << "," << caret.y;
   EXPECT_GT(caret.x, 0) << "the caret stands after the text";
   window.GetManager().SetLayered(false);
+  EXPECT_TRUE(window.CloseAndWait());
+}
+
+TEST(Edit, TheStateImageFollowsHotFocusedAndDisabledWithTheStandardStripAsFallback) {
+  // A strip of four 10 x 10 frames: normal, hot, focused, disabled.
+  const uint32_t frames[] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFF808080};
+  std::vector<uint32_t> strip(40 * 10);
+  for (int y = 0; y < 10; ++y) {
+    for (int x = 0; x < 40; ++x) strip[static_cast<size_t>(y) * 40 + x] = frames[x / 10];
+  }
+  vxtest::ImageFolder images;
+  const std::wstring path = images.Write(L"strip", 40, 10, strip);
+  TestWindow window(kSkin);
+  ASSERT_TRUE(window.Open(L"vx edit states"));
+  CEditUI* edit = Edit(window, L"short");
+  edit->SetImage(SkinUI::EditImage::kStandard, (L"file='" + path + L"'").c_str());
+  const RECT& r = edit->GetBounds();
+  auto cornerPixel = [&] {
+    vxtest::Surface surface(360, 330, 0xFF000000);
+    window.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.dc()), PRF_CLIENT);
+    ::GdiFlush();
+    return surface.At(r.left + 1, r.top + 1);  // inside the text padding, beside any native window
+  };
+  EXPECT_TRUE(vxtest::Near(cornerPixel(), frames[0], 0, false)) << vxtest::Hex(cornerPixel());
+  window.PostMouse(WM_MOUSEMOVE, r.left + 5, r.top + 5);
+  ASSERT_TRUE(PumpUiUntil([&] { return (edit->GetEditState() & SkinUI::kStateHot) != 0; }));
+  EXPECT_TRUE(vxtest::Near(cornerPixel(), frames[1], 0, false)) << vxtest::Hex(cornerPixel());
+  edit->SetFocus();
+  ASSERT_TRUE(PumpUiUntil([&] { return edit->GetNativeWindow() != nullptr; }));
+  EXPECT_TRUE(vxtest::Near(cornerPixel(), frames[2], 0, false)) << vxtest::Hex(cornerPixel());
+  edit->SetEnabled(false);
+  EXPECT_TRUE(vxtest::Near(cornerPixel(), frames[3], 0, false)) << vxtest::Hex(cornerPixel());
+  window.PostMouse(WM_MOUSEMOVE, 300, 20);
+  PumpUiFor(100);
+  EXPECT_NE(edit->GetEditState() & SkinUI::kStateHot, 0u) << "a disabled edit keeps its hot bit, as buttons do";
   EXPECT_TRUE(window.CloseAndWait());
 }
 

@@ -133,6 +133,15 @@ TEST(RichEdit, TheScrollBarsButtonRailAndThumbMoveTheText) {
   ASSERT_TRUE(PumpUiUntil([&] { return bar->GetScrollPos() > afterLine + 40; }));
   EXPECT_EQ(bar->GetScrollPos(), TextScrollY(licence));
   EXPECT_GT(FirstVisibleLine(licence), 2);
+  // Dragging the thumb down by 20 pixels.
+  const int beforeDrag = bar->GetScrollPos();
+  const SkinUI::ScrollBarParts moved = bar->GetParts();
+  const POINT thumb = Centre({moved.thumb.left, moved.thumb.top, moved.thumb.right, moved.thumb.bottom});
+  window.PostMouse(WM_LBUTTONDOWN, thumb.x, thumb.y, MK_LBUTTON);
+  window.PostMouse(WM_MOUSEMOVE, thumb.x, thumb.y + 20, MK_LBUTTON);
+  window.PostMouse(WM_LBUTTONUP, thumb.x, thumb.y + 20);
+  ASSERT_TRUE(PumpUiUntil([&] { return bar->GetScrollPos() > beforeDrag; }));
+  EXPECT_EQ(bar->GetScrollPos(), TextScrollY(licence));
   // Setting the position as the thumb does: to the end.
   licence->SetScrollPos({0, bar->GetScrollRange()});
   EXPECT_EQ(bar->GetScrollPos(), bar->GetScrollRange());
