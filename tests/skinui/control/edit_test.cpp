@@ -94,6 +94,28 @@ TEST(Edit, AClickLaysTheNativeWindowOverTheTextRectangleWithTheText) {
   EXPECT_TRUE(window.CloseAndWait());
 }
 
+TEST(Edit, TheNativeWindowFollowsTheEditAndHidesOverAnEmptyTextRectangle) {
+  TestWindow window(kSkin);
+  ASSERT_TRUE(window.Open(L"vx edit bounds"));
+  CEditUI* edit = Edit(window, L"name");
+  HWND native = OpenByClick(window, edit);
+  ASSERT_NE(native, nullptr);
+  edit->SetBounds({40, 200, 240, 236}, false);
+  RECT expected = edit->GetNativeRect();
+  RECT actual = ClientRectOf(native, window.GetHWND());
+  EXPECT_TRUE(::EqualRect(&expected, &actual)) << actual.left << "," << actual.top;
+  edit->MoveBy(10, 5, false);
+  expected = edit->GetNativeRect();
+  actual = ClientRectOf(native, window.GetHWND());
+  EXPECT_EQ(actual.left, 54);
+  EXPECT_TRUE(::EqualRect(&expected, &actual)) << actual.left << "," << actual.top;
+  edit->SetBounds({40, 200, 46, 236}, false);  // narrower than the padding
+  EXPECT_FALSE(::IsWindowVisible(native));
+  edit->SetBounds({40, 200, 240, 236}, false);
+  EXPECT_TRUE(::IsWindowVisible(native));
+  EXPECT_TRUE(window.CloseAndWait());
+}
+
 TEST(Edit, TypedTextFlowsBackWithTextChangedAndReturnIsSentAsReturn) {
   TestWindow window(kSkin);
   ASSERT_TRUE(window.Open(L"vx edit typing"));
