@@ -1,5 +1,6 @@
 #include "skinui/control/button_ui.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <iterator>
 #include <vector>
@@ -186,7 +187,7 @@ void CButtonUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
   if (Is(name, L"foreimage")) {
     SetForeImage(value);
   } else if (Is(name, L"fadedelta")) {
-    SetFadeDelta(static_cast<BYTE>(ParseDecimal(value)));
+    SetFadeDelta(static_cast<BYTE>(std::clamp(ParseDecimal(value), 0, 255)));
   } else if (Is(name, L"showcursor")) {
     SetShowCursor(ParseBool(value));
   } else if (Is(name, L"showred")) {
@@ -219,6 +220,7 @@ bool CButtonUI::ApplyColorAttribute(const wchar_t* name, const wchar_t* value) {
 }
 
 void CButtonUI::PaintStateBackColor(HDC dc) {
+  SyncStateBits();
   DWORD color = 0;
   if ((state_ & kStateDisabled) != 0) {
     color = GetColor(ButtonColor::kDisabledBk);

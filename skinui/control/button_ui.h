@@ -34,6 +34,7 @@ enum class ButtonColor { kHotBk, kPushedBk, kDisabledBk, kHotText, kPushedText, 
 
 class CButtonUI : public CLabelUI {
  public:
+  // The class name skins use: "Button".
   const wchar_t* GetTypeName() const override { return L"Button"; }
   // This control for "Button", else as the label.
   void* FindInterface(const wchar_t* name) override;

@@ -7,6 +7,7 @@ namespace SkinUI {
 
 class CCheckBoxUI : public COptionUI {
  public:
+  // The class name skins use: "CheckBox".
   const wchar_t* GetTypeName() const override { return L"CheckBox"; }
   // This control for "CheckBox", else as the option.
   void* FindInterface(const wchar_t* name) override;

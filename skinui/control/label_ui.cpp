@@ -15,8 +15,8 @@ constexpr UINT kHorizontalFlags = DT_LEFT | DT_CENTER | DT_RIGHT;
 constexpr UINT kVerticalFlags = DT_TOP | DT_VCENTER | DT_BOTTOM;
 // Room a single line gets above and below its glyphs.
 constexpr int kLineSpacing = 8;
-// The height multi-line text is measured in.
-constexpr int kMeasureHeight = 9999;
+// The extent text is measured in before it is cut to what it uses.
+constexpr int kMeasureExtent = 9999;
 // Fuzziness values below this are taken as a slip and leave the glow as it is.
 constexpr float kMinimumFuzzy = 0.0001f;
 
@@ -27,8 +27,6 @@ bool Has(const wchar_t* value, const wchar_t* word) { return std::wcsstr(value, 
 int Width(const RECT& r) { return r.right - r.left; }
 
 }  // namespace
-
-CLabelUI::CLabelUI() = default;
 
 void* CLabelUI::FindInterface(const wchar_t* name) {
   if (Is(name, L"Label")) return this;
@@ -247,7 +245,7 @@ SIZE CLabelUI::Estimate(SIZE available) {
     if (size.cx == 0) {
       int textWidth = 0;
       if (showHtml_) {
-        RECT box{0, 0, kMeasureHeight, kMeasureHeight};
+        RECT box{0, 0, kMeasureExtent, kMeasureExtent};
         int links = 0;
         CRenderUI::DrawFormattedText(dc, manager, box, text, 0, nullptr, nullptr, links, font_,
                                      DT_CALCRECT | DT_SINGLELINE);
@@ -261,7 +259,7 @@ SIZE CLabelUI::Estimate(SIZE available) {
   }
   // A fixed width is the width the lines wrap in; else the width on offer.
   if (size.cx == 0) size.cx = available.cx;
-  RECT box{pad.left, 0, size.cx - pad.right, kMeasureHeight};
+  RECT box{pad.left, 0, size.cx - pad.right, kMeasureExtent};
   const UINT format = (textStyle_ & ~(kHorizontalFlags | kVerticalFlags)) | DT_CALCRECT;
   if (showHtml_) {
     int links = 0;

@@ -13,8 +13,7 @@ namespace SkinUI {
 
 class CLabelUI : public CControlUI {
  public:
-  CLabelUI();
-
+  // The class name skins use: "Label".
   const wchar_t* GetTypeName() const override { return L"Label"; }
   // This control for "Label", else as the control base.
   void* FindInterface(const wchar_t* name) override;
@@ -44,6 +43,7 @@ class CLabelUI : public CControlUI {
   bool IsShowHtml() const { return showHtml_; }
   // The text is formatted text; asks for a new estimate.
   void SetShowHtml(bool show);
+  // Lines wrap at words (the single-line flag is off).
   bool IsMultiLine() const { return (textStyle_ & DT_SINGLELINE) == 0; }
   // Word-wrapped lines instead of one line; asks for a new estimate.
   void SetMultiLine(bool multiLine);
@@ -51,10 +51,13 @@ class CLabelUI : public CControlUI {
   void SetMinWidthEx(int width);
   void SetMaxWidthEx(int width);
 
+  // Text drawn with the imaging library's effects instead of plainly.
   bool IsEffectEnabled() const { return effects_; }
+  // Switches the effects; invalidates.
   void SetEffectEnabled(bool on);
   // Shadow displacement from an offset and an angle in -180..180; other angles are ignored.
   void SetShadowOffset(int offset, int angle);
+  // The shadow displacement (dx, dy).
   SIZE GetShadowOffset() const { return effect_.shadowOffset; }
   // The glow, stroke, shadow and gradient settings (the text colour is taken when painting).
   const TextEffectStyle& GetEffectStyle() const { return effect_; }

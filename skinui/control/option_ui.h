@@ -13,6 +13,7 @@ class COptionUI : public CButtonUI {
   // Leaves its group.
   ~COptionUI() override;
 
+  // The class name skins use: "Option".
   const wchar_t* GetTypeName() const override { return L"Option"; }
   // This control for "Option", else as the button.
   void* FindInterface(const wchar_t* name) override;

@@ -13,6 +13,7 @@ class CProgressUI : public CLabelUI {
   // Centred single-line text, 12 pixels high.
   CProgressUI();
 
+  // The class name skins use: "Progress".
   const wchar_t* GetTypeName() const override { return L"Progress"; }
   // This control for "Progress", else as the label.
   void* FindInterface(const wchar_t* name) override;

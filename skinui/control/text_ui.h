@@ -14,6 +14,7 @@ class CTextUI : public CLabelUI {
   // The links one text can hold.
   static constexpr int kMaxLinks = 8;
 
+  // The class name skins use: "Text".
   const wchar_t* GetTypeName() const override { return L"Text"; }
   // This control for "Text", else as the label.
   void* FindInterface(const wchar_t* name) override;

@@ -206,8 +206,8 @@ TEST(DialogBuilder, UnknownElementsArePassedOverWithTheirSubtrees) {
       L"<Image name=\"nested.png\"/><Font id=\"1\" name=\"Arial\"/><Default name=\"Control\" value=\"\"/>"
       L"<Control name=\"kept\"/>"
       L"</HorizontalLayout></Window>");
-  EXPECT_EQ(build.Tree(), L"HorizontalLayout:(Control:kept)");
-  const std::vector<std::wstring> asked{L"Gadget", L"Label", L"gifanim"};
+  EXPECT_EQ(build.Tree(), L"HorizontalLayout:(Label:later,Control:kept)");
+  const std::vector<std::wstring> asked{L"Gadget", L"gifanim"};
   EXPECT_EQ(build.journal.asked, asked) << "the callback is asked, nothing below an unknown element";
 }
 
