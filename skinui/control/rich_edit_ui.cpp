@@ -95,10 +95,6 @@ void CRichEditUI::MoveBy(int dx, int dy, bool invalidate) {
 }
 
 void CRichEditUI::HandleEvent(UIEvent& event) {
-  if (!IsMouseEnabled() && IsMouseEvent(event.type)) {
-    CContainerUI::HandleEvent(event);
-    return;
-  }
   switch (event.type) {
     case kEventSetFocus:
     case kEventKillFocus:
@@ -128,6 +124,8 @@ void CRichEditUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
     host_->SetScrollBarStyle(ES_AUTOVSCROLL, on);
   } else if (Is(name, L"hscrollbar")) {
     host_->SetScrollBarStyle(WS_HSCROLL, on);
+    // Text that scrolls sideways keeps its lines whole.
+    host_->SetPropertyBit(TXTBIT_WORDWRAP, IsMultiLine() && !on);
     EnableScrollBar(GetVerticalScrollBar() != nullptr, on);
   } else if (Is(name, L"autohscroll")) {
     host_->SetScrollBarStyle(ES_AUTOHSCROLL, on);
