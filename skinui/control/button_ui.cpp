@@ -5,6 +5,7 @@
 #include <iterator>
 #include <vector>
 
+#include "skinui/control/hover_leave.h"
 #include "skinui/core/markup/attribute_values.h"
 #include "skinui/core/resources/resources.h"
 #include "skinui/core/window/manager_ui.h"
@@ -159,18 +160,11 @@ void CButtonUI::OnEnter(UIEvent& event) {
 }
 
 void CButtonUI::OnLeave(UIEvent& event) {
-  CManagerUI* manager = GetManager();
-  if (manager == nullptr) return;
-  // Still inside: a control over this one took the hover; ask again later.
-  if (Inside(GetBounds(), event.mousePos)) {
-    manager->AddMouseLeaveNeeded(this);
-    return;
-  }
+  if (!HoverEnds(*this, event.mousePos)) return;
   if (IsEnabled()) {
     SetStateBits(kStateHot, false);
     Invalidate();
   }
-  manager->RemoveMouseLeaveNeeded(this);
   StartFade();
 }
 

@@ -10,11 +10,13 @@
 #include "skinui/control/check_box_ui.h"
 #include "skinui/control/combo_ui.h"
 #include "skinui/control/date_time_ui.h"
+#include "skinui/control/edit_ui.h"
 #include "skinui/control/gif_anim_ui.h"
 #include "skinui/control/label_ui.h"
 #include "skinui/control/list_ui.h"
 #include "skinui/control/option_ui.h"
 #include "skinui/control/progress_ui.h"
+#include "skinui/control/rich_edit_ui.h"
 #include "skinui/control/slider_ui.h"
 #include "skinui/control/text_ui.h"
 #include "skinui/control/tree_view_ui.h"
@@ -86,6 +88,8 @@ constexpr auto kClassTable = ByLength(std::array{
     Row(L"ActiveX", &Make<CActiveXUI>),
     Row(L"WebBrowser", &Make<CWebBrowserUI>),
     Row(L"GifAnim", &Make<CGifAnimUI>, true),
+    Row(L"Edit", &Make<CEditUI>),
+    Row(L"RichEdit", &Make<CRichEditUI>),
 });
 
 wchar_t FoldAscii(wchar_t ch) { return ch >= L'A' && ch <= L'Z' ? static_cast<wchar_t>(ch + (L'a' - L'A')) : ch; }

@@ -242,6 +242,8 @@ class CManagerUI {
   bool RemoveAcceleratorHandler(ITranslateAccelerator* handler);
   // Records a native child window hosted by control (once) and invalidates its area.
   bool RegisterNativeWindow(CControlUI* control, HWND window);
+  // Forgets a native window that was destroyed; false when it was not recorded.
+  bool UnregisterNativeWindow(HWND window);
   // The control hosting window, or null.
   CControlUI* FindNativeWindowControl(HWND window) const;
   // Adds control to option group (once).

@@ -395,6 +395,14 @@ bool CManagerUI::RegisterNativeWindow(CControlUI* control, HWND window) {
   return true;
 }
 
+bool CManagerUI::UnregisterNativeWindow(HWND window) {
+  auto it = std::find(nativeWindows_.begin(), nativeWindows_.end(), window);
+  if (it == nativeWindows_.end()) return false;
+  nativeControls_.erase(nativeControls_.begin() + (it - nativeWindows_.begin()));
+  nativeWindows_.erase(it);
+  return true;
+}
+
 CControlUI* CManagerUI::FindNativeWindowControl(HWND window) const {
   for (size_t i = 0; i < nativeWindows_.size(); ++i) {
     if (nativeWindows_[i] == window) return nativeControls_[i];

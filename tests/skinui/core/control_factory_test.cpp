@@ -61,6 +61,10 @@ TEST(ControlFactory, ElementNamesGiveTheirClasses) {
       {L"CheckBox", L"CheckBox"},
       {L"checkbox", L"CheckBox"},
       {L"Progress", L"Progress"},
+      {L"Edit", L"Edit"},
+      {L"edit", L"Edit"},
+      {L"RichEdit", L"RichEdit"},
+      {L"richedit", L"RichEdit"},
       // Names that are no class, including near misses of the same length.
       {L"", nullptr},
       {L"Window", nullptr},
