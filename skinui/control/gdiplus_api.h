@@ -28,7 +28,10 @@ struct GdiplusApi {
 
   decltype(&Gdiplus::DllExports::GdipCreateFontFromDC) CreateFontFromDC = nullptr;
   decltype(&Gdiplus::DllExports::GdipDeleteFont) DeleteFont = nullptr;
-  decltype(&Gdiplus::DllExports::GdipCreateStringFormat) CreateStringFormat = nullptr;
+  decltype(&Gdiplus::DllExports::GdipStringFormatGetGenericTypographic) StringFormatGetGenericTypographic = nullptr;
+  decltype(&Gdiplus::DllExports::GdipCloneStringFormat) CloneStringFormat = nullptr;
+  decltype(&Gdiplus::DllExports::GdipGetStringFormatFlags) GetStringFormatFlags = nullptr;
+  decltype(&Gdiplus::DllExports::GdipSetStringFormatFlags) SetStringFormatFlags = nullptr;
   decltype(&Gdiplus::DllExports::GdipSetStringFormatAlign) SetStringFormatAlign = nullptr;
   decltype(&Gdiplus::DllExports::GdipSetStringFormatLineAlign) SetStringFormatLineAlign = nullptr;
   decltype(&Gdiplus::DllExports::GdipDeleteStringFormat) DeleteStringFormat = nullptr;

@@ -42,7 +42,10 @@ bool FindPainting(HMODULE m, GdiplusApi& api) {
 
 bool FindText(HMODULE m, GdiplusApi& api) {
   return Find(m, "GdipCreateFontFromDC", api.CreateFontFromDC) && Find(m, "GdipDeleteFont", api.DeleteFont) &&
-         Find(m, "GdipCreateStringFormat", api.CreateStringFormat) &&
+         Find(m, "GdipStringFormatGetGenericTypographic", api.StringFormatGetGenericTypographic) &&
+         Find(m, "GdipCloneStringFormat", api.CloneStringFormat) &&
+         Find(m, "GdipGetStringFormatFlags", api.GetStringFormatFlags) &&
+         Find(m, "GdipSetStringFormatFlags", api.SetStringFormatFlags) &&
          Find(m, "GdipSetStringFormatAlign", api.SetStringFormatAlign) &&
          Find(m, "GdipSetStringFormatLineAlign", api.SetStringFormatLineAlign) &&
          Find(m, "GdipDeleteStringFormat", api.DeleteStringFormat) &&

@@ -47,9 +47,21 @@ Gdiplus::StringAlignment VerticalAlignment(UINT format) {
   return Gdiplus::StringAlignmentNear;
 }
 
+// The typographic layout, without the library's usual padding of a sixth of
+// an em on each side: a label measures and places its text with GDI's
+// metrics, and the padded layout would not fit the room it measured.
 ScopedGdipStringFormat MakeStringFormat(const GdiplusApi& api, UINT format) {
+  Gdiplus::GpStringFormat* typographic = nullptr;  // the library's own, not to be deleted
   ScopedGdipStringFormat result;
-  if (api.CreateStringFormat(0, LANG_NEUTRAL, result.receive()) != Gdiplus::Ok) return {};
+  if (api.StringFormatGetGenericTypographic(&typographic) != Gdiplus::Ok ||
+      api.CloneStringFormat(typographic, result.receive()) != Gdiplus::Ok) {
+    return {};
+  }
+  INT flags = 0;
+  api.GetStringFormatFlags(result.get(), &flags);
+  // A single line stays one line, as the plain drawing keeps it.
+  if ((format & DT_SINGLELINE) != 0) flags |= Gdiplus::StringFormatFlagsNoWrap;
+  api.SetStringFormatFlags(result.get(), flags);
   api.SetStringFormatAlign(result.get(), HorizontalAlignment(format));
   api.SetStringFormatLineAlign(result.get(), VerticalAlignment(format));
   return result;

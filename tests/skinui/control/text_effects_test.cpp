@@ -244,6 +244,43 @@ TEST(TextEffects, TheGlowSpreadsBeyondTheGlyphs) {
   EXPECT_GT(halo, 100) << "a reddish halo more than two pixels from the glyphs";
 }
 
+// The box of the pixels of surface that are not white.
+RECT InkOf(const vxtest::Surface& surface) {
+  RECT box{kWidth, kHeight, 0, 0};
+  for (int y = 0; y < kHeight; ++y) {
+    for (int x = 0; x < kWidth; ++x) {
+      if ((surface.At(x, y) & 0xFFFFFF) == 0xFFFFFF) continue;
+      box = RECT{std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1),
+                 std::max<LONG>(box.bottom, y + 1)};
+    }
+  }
+  return box;
+}
+
+TEST(TextEffects, ALineFillsTheRoomThatThePlainDrawingMeasuresForIt) {
+  vxtest::Surface surface(kWidth, kHeight, kWhite);
+  SkinUI::ScopedFont font(::CreateFontW(-24, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                        CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, L"Tahoma"));
+  const SkinUI::ScopedSelectObject selection(surface.dc(), font.get());
+  // A label gives its text exactly the room the platform's plain drawing measures.
+  RECT room{10, 10, 10, 10};
+  ::DrawTextW(surface.dc(), L"Two words", -1, &room, DT_SINGLELINE | DT_CALCRECT);
+  room.bottom = kHeight - 10;
+  RECT plainRoom = room;
+  ::DrawTextW(surface.dc(), L"Two words", -1, &plainRoom, DT_SINGLELINE | DT_VCENTER);
+  ::GdiFlush();
+  const RECT plain = InkOf(surface);
+  surface.Fill(kWhite);
+  ASSERT_TRUE(
+      DrawTextWithEffects(surface.dc(), room, L"Two words", font.get(), DT_SINGLELINE | DT_VCENTER, Plain(0xFF000000)));
+  ::GdiFlush();
+  const RECT effects = InkOf(surface);
+  // Neither moved right by the library's padding nor wrapped or cut short.
+  EXPECT_NEAR(effects.left, plain.left, 2);
+  EXPECT_NEAR(effects.right, plain.right, 3);
+  EXPECT_LT(effects.bottom - effects.top, 30) << "one line";
+}
+
 TEST(TextEffects, EmptyTextDrawsNothing) {
   vxtest::Surface surface(kWidth, kHeight, kWhite);
   SkinUI::ScopedFont font = BigFont();
