@@ -22,13 +22,18 @@ function(vx_print_sizes)
     VERBATIM)
 endfunction()
 
-# vx_test(NAME SOURCES... LIBS ...): a GoogleTest executable run under Wine.
+# vx_test(NAME [SCREEN] SOURCES... LIBS ...): a GoogleTest executable run under Wine.
 function(vx_test name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "SCREEN" "" "SOURCES;LIBS" ${ARGN})
   vx_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE vx_test_main ${T_LIBS})
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
   set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+  # Tests that read their windows back from the screen run one at a time:
+  # another program's window over theirs would change the pixels they check.
+  if(T_SCREEN)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK screen)
+  endif()
 endfunction()
 
 # vx_expose(TARGET FOLDER): the target and whatever links it include the
