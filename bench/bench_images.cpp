@@ -67,12 +67,16 @@ std::vector<std::wstring> WriteImages(const std::filesystem::path& folder) {
   };
   std::vector<std::wstring> names;
   for (const Image& image : images) {
-    std::ofstream out(folder / image.name, std::ios::binary);
-    out.write(image.bytes.data(), static_cast<std::streamsize>(image.bytes.size()));
-    if (!out) return {};
+    if (!WriteFile(folder / image.name, image.bytes)) return {};
     names.push_back(image.name);
   }
   return names;
+}
+
+bool WriteFile(const std::filesystem::path& file, const std::string& bytes) {
+  std::ofstream out(file, std::ios::binary);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return static_cast<bool>(out);
 }
 
 }  // namespace vxbench

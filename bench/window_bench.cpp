@@ -16,6 +16,7 @@
 
 #include "bench/bench_images.h"
 
+#include "skinui/control/gdiplus_session.h"
 #include "skinui/core/control_ui.h"
 #include "skinui/core/resources/resources.h"
 #include "skinui/core/window/manager_ui.h"
@@ -47,70 +48,12 @@ double Now() {
   return static_cast<double>(counter.QuadPart) / frequency;
 }
 
-// A "#AARRGGBB" attribute value as 0xAARRGGBB.
-DWORD ParseColor(const wchar_t* value) {
-  if (*value == L'#') ++value;
-  return static_cast<DWORD>(std::wcstoul(value, nullptr, 16));
-}
-
-// A control that draws its text, like the skin's labels and buttons:
-// "textcolor", "font" and "align" (left, center or right).
-class BenchLabel : public CControlUI {
- public:
-  explicit BenchLabel(UINT align) : align_(align) {}
-  void ApplyAttribute(const wchar_t* name, const wchar_t* value) override {
-    if (std::wcscmp(name, L"textcolor") == 0) {
-      color_ = ParseColor(value);
-    } else if (std::wcscmp(name, L"font") == 0) {
-      font_ = static_cast<int>(std::wcstol(value, nullptr, 10));
-    } else if (std::wcscmp(name, L"align") == 0) {
-      align_ = std::wcscmp(value, L"center") == 0 ? DT_CENTER : std::wcscmp(value, L"right") == 0 ? DT_RIGHT : DT_LEFT;
-    } else {
-      CControlUI::ApplyAttribute(name, value);
-    }
-  }
-  void PaintText(HDC dc) override {
-    RECT rect = GetBounds();
-    CRenderUI::DrawText(dc, GetManager(), rect, GetText().GetData(), color_, font_,
-                        DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | align_);
-  }
-
- private:
-  DWORD color_ = 0xFFFFFFFF;
-  int font_ = 0;
-  UINT align_;
-};
-
-// A control that draws its text as formatted text with links: "textcolor".
-class BenchRichText final : public CControlUI {
- public:
-  void ApplyAttribute(const wchar_t* name, const wchar_t* value) override {
-    if (std::wcscmp(name, L"textcolor") == 0) {
-      color_ = ParseColor(value);
-    } else {
-      CControlUI::ApplyAttribute(name, value);
-    }
-  }
-  void PaintText(HDC dc) override {
-    RECT rect = GetBounds();
-    int linkCount = kLinkSlots;
-    CRenderUI::DrawFormattedText(dc, GetManager(), rect, GetText().GetData(), color_, links_, targets_, linkCount, 0,
-                                 DT_WORDBREAK);
-  }
-
- private:
-  static constexpr int kLinkSlots = 8;
-  DWORD color_ = 0xFFFFFFFF;
-  RECT links_[kLinkSlots] = {};
-  SkinUI::CUIString targets_[kLinkSlots];
-};
-
 // The options page and two pages the tab layout holds but does not show.
 std::wstring PagesMarkup() {
   std::wstring pages =
       LR"(<TabLayout><VerticalLayout inset="24,12,24,0" childpadding="4">
 <Label height="34" font="2" text="Choose what to install"/>
-<RichText height="40" textcolor="#FFDDE6F0" text="Vandorix keeps your files in sync on &lt;b&gt;every device&lt;/b&gt;. Read the &lt;a https://example.invalid/notes&gt;release notes&lt;/a&gt; or &lt;c #FFFFD166&gt;compare editions&lt;/c&gt;."/>
+<Text height="40" showhtml="true" multiline="true" textcolor="#FFDDE6F0" text="Vandorix keeps your files in sync on &lt;b&gt;every device&lt;/b&gt;. Read the &lt;a https://example.invalid/notes&gt;release notes&lt;/a&gt; or &lt;c #FFFFD166&gt;compare editions&lt;/c&gt;."/>
 )";
   const wchar_t* options[] = {L"Desktop shortcut",       L"Start menu entry",        L"Open files of known types",
                               L"Sync in the background", L"Check for updates",       L"Send anonymous usage figures",
@@ -126,8 +69,8 @@ std::wstring PagesMarkup() {
   }
   pages +=
       LR"(<HorizontalLayout height="30" childpadding="8">
-<Label textcolor="#FF333333" bkimage="file='edit.png' corner='3,3,3,3'" bordersize="1" bordercolor="#FF5A6B7D" text="C:\Program Files\Vandorix"/>
-<Button width="96" bkimage="file='button_gray.png' corner='6,6,6,6'" text="Browse..."/>
+<Label textcolor="#FF333333" textpadding="6,0,6,0" bkimage="file='edit.png' corner='3,3,3,3'" bordersize="1" bordercolor="#FF5A6B7D" text="C:\Program Files\Vandorix"/>
+<Button width="96" align="center" font="1" bkimage="file='button_gray.png' corner='6,6,6,6'" text="Browse..."/>
 </HorizontalLayout>
 <HorizontalLayout height="12" padding="0,6,0,0" bkimage="file='progress_bg.png' corner='5,5,5,5'">
 <Control width="380" bkimage="file='progress_fg.png' corner='5,5,5,5'"/>
@@ -144,7 +87,7 @@ std::wstring PagesMarkup() {
 
 // The main window's skin: title bar, pages, version line and button bar.
 std::wstring SkinMarkup() {
-  return LR"(<Window size="688,458" caption="0,0,0,36" roundcorner="4,4">
+  return LR"(<Window size="688,458" caption="0,0,0,36" roundcorner="4,4" defaultfontcolor="#FFFFFFFF">
 <Font id="0" name="Tahoma" size="12" default="true"/>
 <Font id="1" name="Tahoma" size="13" bold="true"/>
 <Font id="2" name="Tahoma" size="20" bold="true"/>
@@ -160,9 +103,9 @@ std::wstring SkinMarkup() {
          LR"(<Label height="18" padding="0,0,24,0" align="right" textcolor="#FF9FB3C8" text="Version 9.2033.1"/>
 <HorizontalLayout height="60" inset="24,12,24,12" childpadding="12" childvalign="vcenter" bkcolor="#40000000">
 <Control width="16" height="16" bkimage="check.png"/>
-<RichText text="I accept the &lt;a licence&gt;licence terms&lt;/a&gt; and the &lt;a privacy&gt;privacy statement&lt;/a&gt;."/>
-<Button width="100" bkimage="file='button_gray.png' corner='6,6,6,6'" text="Cancel"/>
-<Button width="120" bkimage="file='button.png' corner='6,6,6,6'" text="Install"/>
+<Text showhtml="true" text="I accept the &lt;a licence&gt;licence terms&lt;/a&gt; and the &lt;a privacy&gt;privacy statement&lt;/a&gt;."/>
+<Button width="100" align="center" font="1" bkimage="file='button_gray.png' corner='6,6,6,6'" text="Cancel"/>
+<Button width="120" align="center" font="1" bkimage="file='button.png' corner='6,6,6,6'" text="Install"/>
 </HorizontalLayout></VerticalLayout></Window>)";
 }
 
@@ -210,13 +153,6 @@ class BenchWindow final : public SkinUI::WindowImplBase {
   int controls = 0;      // in the tree at the first paint
   int loadedImages = 0;  // of the skin's images, in the manager's table at the first paint
   const std::vector<std::wstring>* images = nullptr;
-
-  CControlUI* CreateCustomControl(const wchar_t* className) override {
-    if (std::wcscmp(className, L"Label") == 0) return new BenchLabel(DT_LEFT);
-    if (std::wcscmp(className, L"Button") == 0) return new BenchLabel(DT_CENTER);
-    if (std::wcscmp(className, L"RichText") == 0) return new BenchRichText;
-    return nullptr;
-  }
 
  protected:
   const wchar_t* GetRegisteredClassName() const override { return L"VxWindowBenchSkinned"; }
@@ -364,6 +300,8 @@ bool Run() {
   }
   SkinUI::CResourceContext::Instance().SetSkinDirectory(folder.wstring().c_str());
   const std::wstring skin = SkinMarkup();
+  // The program keeps the imaging library started for its whole run, so no window pays for starting it.
+  const SkinUI::CGdiplusUse gdiplus;
 
   std::vector<double> bare, bareCreate, skinned, create, decoding, ratio;
   SkinnedRun last;
