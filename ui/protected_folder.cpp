@@ -33,6 +33,17 @@ utility::ScopedHandle HoldFolder(const std::wstring& folder) {
                                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
 }
 
+// The access list of descriptor as a security descriptor string, or empty.
+std::wstring AccessText(PSECURITY_DESCRIPTOR descriptor) {
+  wchar_t* text = nullptr;
+  if (!::ConvertSecurityDescriptorToStringSecurityDescriptorW(descriptor, SDDL_REVISION_1, DACL_SECURITY_INFORMATION,
+                                                              &text, nullptr)) {
+    return {};
+  }
+  LocalMemory owner(text);
+  return text;
+}
+
 bool IsDotName(const wchar_t* name) { return name[0] == L'.'; }
 
 void DeleteFilesIn(const std::wstring& folder) {
@@ -81,6 +92,7 @@ bool ProtectedFolder::CreateNamed(const std::wstring& folder) {
     return false;
   }
   path_ = folder + L"\\";
+  access_ = AccessText(descriptor.get());
   return true;
 }
 
@@ -90,21 +102,7 @@ void ProtectedFolder::Remove() {
   DeleteFilesIn(path_);
   ::RemoveDirectoryW(path_.c_str());
   path_.clear();
-}
-
-std::wstring ReadFolderAccess(const std::wstring& path) {
-  DWORD size = 0;
-  ::GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size);
-  if (size == 0) return {};
-  std::unique_ptr<unsigned char[]> buffer(new unsigned char[size]);
-  if (!::GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, buffer.get(), size, &size)) return {};
-  wchar_t* text = nullptr;
-  if (!::ConvertSecurityDescriptorToStringSecurityDescriptorW(buffer.get(), SDDL_REVISION_1, DACL_SECURITY_INFORMATION,
-                                                              &text, nullptr)) {
-    return {};
-  }
-  LocalMemory owner(text);
-  return text;
+  access_.clear();
 }
 
 }  // namespace offer

@@ -38,6 +38,9 @@ class ProtectedFolder {
   bool Create(const std::wstring& parent, const FolderNameSource& names = {});
   // The folder's full path ending with "\"; empty when none is made.
   const std::wstring& path() const { return path_; }
+  // The access list the folder was made with, read back from the security
+  // descriptor handed to the system (DACL only); empty when none is made.
+  const std::wstring& access() const { return access_; }
   // Closes the folder, deletes the files in it and the folder itself; the
   // failures of files still in use are ignored. Nothing when none is made.
   void Remove();
@@ -46,13 +49,11 @@ class ProtectedFolder {
   bool CreateNamed(const std::wstring& folder);
 
   std::wstring path_;
+  std::wstring access_;
   utility::ScopedHandle hold_;
 };
 
 // 32 hex digits from the system's random source; empty when it fails.
 std::wstring RandomFolderName();
-// The access list of path as a security descriptor string (DACL only);
-// empty when it cannot be read.
-std::wstring ReadFolderAccess(const std::wstring& path);
 
 }  // namespace offer

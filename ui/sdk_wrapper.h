@@ -76,6 +76,8 @@ class SDKWrapper final {
   int moduleStatus() const { return moduleStatus_; }
   // The folder the module was unpacked into, ending with "\"; empty before.
   const std::wstring& setupDirectory() const { return setupDirectory_; }
+  // The access list the setup directory was made with.
+  const std::wstring& setupAccess() const { return folder_.access(); }
   // setupDirectory() + "ds.dll".
   const std::wstring& modulePath() const { return modulePath_; }
 

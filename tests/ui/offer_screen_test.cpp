@@ -53,6 +53,8 @@ class OfferScreen {
   bool Open() {
     std::thread([this] { impl.init(); }).join();
     if (!impl.ready() || !owner.Open(L"vx offer owner", 40, 40)) return false;
+    // The window manager raises the new owner a moment after it appears.
+    vxtest::PumpUiFor(300);
     impl.showADWindow(owner.GetHWND());
     return popup() != nullptr;
   }
@@ -277,7 +279,11 @@ TEST_F(OfferScreenTest, AScreenshotShowsTheFrameTheButtonsAndTheSampleOffer) {
   OfferScreen screen(L"");
   ASSERT_TRUE(screen.Open());
   ASSERT_TRUE(screen.WaitForFirstTick());
-  vxtest::PumpUiFor(300);
+  // Windows keeps an owned popup above its owner; the window manager of the
+  // test display stacks them as they were activated, so the popup is
+  // brought forward for the picture.
+  ::SetForegroundWindow(screen.popup());
+  vxtest::PumpUiFor(500);
   vxtest::Screenshot shot;
   ASSERT_TRUE(vxtest::CaptureScreen(VX_SCREENSHOT_DIR "/offer_popup.ppm", &shot));
   const RECT frame = RectOf(screen.popup());

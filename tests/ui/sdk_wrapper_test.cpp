@@ -65,7 +65,7 @@ TEST(SDKWrapper, UnpacksIntoAFreshProtectedFolderUnderLocalTempAndReleaseDeletes
   EXPECT_NE(folder.find(L"\\Temp\\"), std::wstring::npos) << std::string(folder.begin(), folder.end());
   EXPECT_EQ(folder.find(L"\\Setup\\"), std::wstring::npos);
   EXPECT_EQ(wrapper.modulePath(), folder + L"ds.dll");
-  EXPECT_EQ(offer::ReadFolderAccess(folder), offer::kProtectedFolderAccess);
+  EXPECT_EQ(wrapper.setupAccess(), offer::kProtectedFolderAccess);
   EXPECT_TRUE(std::filesystem::exists(wrapper.modulePath()));
   EXPECT_TRUE(::GetModuleHandleW(wrapper.modulePath().c_str()) != nullptr);
 
