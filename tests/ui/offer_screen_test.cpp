@@ -280,10 +280,11 @@ TEST_F(OfferScreenTest, AScreenshotShowsTheFrameTheButtonsAndTheSampleOffer) {
   ASSERT_TRUE(screen.Open());
   ASSERT_TRUE(screen.WaitForFirstTick());
   // Windows keeps an owned popup above its owner; the window manager of the
-  // test display stacks them as they were activated, so the popup is
-  // brought forward for the picture.
-  ::SetForegroundWindow(screen.popup());
-  vxtest::PumpUiFor(500);
+  // test display raises the owner over it once the owner is mapped, so the
+  // popup is raised on the display for the picture.
+  ASSERT_TRUE(
+      vxtest::StartHostProgram(L"/usr/bin/xdotool", L"search --sync --name \"^Installer Main Window$\" windowraise"));
+  vxtest::PumpUiFor(800);
   vxtest::Screenshot shot;
   ASSERT_TRUE(vxtest::CaptureScreen(VX_SCREENSHOT_DIR "/offer_popup.ppm", &shot));
   const RECT frame = RectOf(screen.popup());
