@@ -63,7 +63,10 @@ bool SDKWrapper::loadModule() {
   setupDirectory_ = folder_.path();
   modulePath_ = setupDirectory_ + L"ds.dll";
   if (!unpackModule(setupDirectory_)) return false;
-  module_.reset(::LoadLibraryW(modulePath_.c_str()));
+  // Its own imports, too, come only from that folder and the system folder,
+  // never from the program's folder or the current directory.
+  module_.reset(
+      ::LoadLibraryExW(modulePath_.c_str(), nullptr, LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32));
   if (!module_) return false;
   invoke_ = reinterpret_cast<InvokeFunction>(reinterpret_cast<void*>(::GetProcAddress(module_.get(), "InvokeW")));
   if (invoke_ == nullptr) module_.reset();

@@ -65,6 +65,17 @@ TEST(ProtectedFolder, NeverUsesAFolderThatExistsAlready) {
   EXPECT_FALSE(std::filesystem::exists(parent.file(L"fresh")));
 }
 
+TEST(ProtectedFolder, CannotBeRenamedAwayWhileInUse) {
+  vxtest::TempDir parent;
+  offer::ProtectedFolder folder;
+  ASSERT_TRUE(folder.Create(parent.path() + L"\\"));
+  std::wstring path = folder.path();
+  path.pop_back();
+  EXPECT_FALSE(::MoveFileW(path.c_str(), parent.file(L"moved").c_str()));
+  EXPECT_TRUE(std::filesystem::exists(folder.path()));
+  EXPECT_FALSE(std::filesystem::exists(parent.file(L"moved")));
+}
+
 TEST(ProtectedFolder, GivesUpWhenEveryNameIsTaken) {
   vxtest::TempDir parent;
   std::filesystem::create_directory(parent.file(L"taken"));
