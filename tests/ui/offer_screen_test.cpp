@@ -275,6 +275,29 @@ TEST_F(OfferScreenTest, MovingThePopupMovesTheOwnerWithIt) {
   EXPECT_EQ(owner.bottom, frame.bottom + 46);
 }
 
+TEST_F(OfferScreenTest, DraggingThePopupWithTheMouseMovesTheOwnerWithIt) {
+  OfferScreen screen(L"");
+  ASSERT_TRUE(screen.Open());
+  const RECT before = RectOf(screen.owner.GetHWND());
+  // Down on the popup's frame, a move and up, from the display's pointer.
+  ASSERT_TRUE(vxtest::StartHostProgram(
+      L"/usr/bin/xdotool",
+      L"search --sync --name \"^Installer Main Window$\" windowraise mousemove --sync --window %1 "
+      L"40 200 mousedown 1 sleep 0.3 mousemove_relative --sync 60 40 sleep 0.3 mouseup 1"));
+  ASSERT_TRUE(vxtest::PumpUiUntil([&] { return RectOf(screen.owner.GetHWND()).left != before.left; }));
+  vxtest::PumpUiFor(500);
+  const RECT frame = RectOf(screen.popup());
+  const RECT owner = RectOf(screen.owner.GetHWND());
+  // About as far as the pointer went (the test display's move loop lands a
+  // few pixels off), and the owner exactly around the popup.
+  EXPECT_GT(owner.left, before.left + 30);
+  EXPECT_GT(owner.top, before.top + 20);
+  EXPECT_EQ(owner.left, frame.left - 16);
+  EXPECT_EQ(owner.top, frame.top - 16);
+  EXPECT_EQ(owner.right, frame.right + 16);
+  EXPECT_EQ(owner.bottom, frame.bottom + 46);
+}
+
 TEST_F(OfferScreenTest, AScreenshotShowsTheFrameTheButtonsAndTheSampleOffer) {
   OfferScreen screen(L"");
   ASSERT_TRUE(screen.Open());
