@@ -31,6 +31,7 @@ class OfferPopup {
  public:
   // Window classes and bitmaps come from instance.
   explicit OfferPopup(HINSTANCE instance) : instance_(instance) {}
+  // Destroys the popup.
   ~OfferPopup() { Destroy(); }
   OfferPopup(const OfferPopup&) = delete;
   OfferPopup& operator=(const OfferPopup&) = delete;
@@ -44,15 +45,23 @@ class OfferPopup {
   // Shows or hides both buttons.
   void ShowButtons(bool show);
 
+  // The popup, null before Create and after Destroy.
   HWND popup() const { return popup_.get(); }
+  // The window given to Create.
   HWND owner() const { return owner_; }
+  // The "Install_Accept" button.
   HWND acceptButton() const { return accept_; }
+  // The "Install_reject" button.
   HWND declineButton() const { return decline_; }
+  // The "Install_Close" button.
   HWND closeButton() const { return close_; }
+  // The "Installer_main_title" text.
   HWND title() const { return title_; }
+  // The "Install_ad_parent" area the offer module draws into.
   HWND host() const { return host_; }
-  // The popup's size as made by Create.
+  // The popup's width as made by Create.
   int width() const { return width_; }
+  // The popup's height as made by Create.
   int height() const { return height_; }
 
  private:

@@ -23,7 +23,9 @@ std::string Utf16Bytes(const std::wstring& text);
 // (VX_OFFER_RECORD, in a fresh folder) for the lifetime of this object.
 class OfferScript {
  public:
+  // answers: the VX_OFFER_ANSWERS text, e.g. L"4=0".
   explicit OfferScript(const std::wstring& answers);
+  // Clears both variables.
   ~OfferScript();
   OfferScript(const OfferScript&) = delete;
   OfferScript& operator=(const OfferScript&) = delete;
