@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "app/ui_task_queue.h"
+#include "tests/common/log_capture.h"
 #include "tests/skinui/core/window_test_support.h"
 #include "tests/ui/offer_test_support.h"
 #include "ui/sdk_wrapper.h"
@@ -164,9 +165,12 @@ TEST_F(OfferScreenTest, TheFirstTickGivesTheModuleItsWindowAndButtonsAndShowsThe
 }
 
 TEST_F(OfferScreenTest, AcceptEndsTheScreenWhenTheModuleAnswersZero) {
+  vxtest::LogCapture log;
   OfferScreen screen(L"");
   ASSERT_TRUE(screen.Open());
   ASSERT_TRUE(screen.WaitForFirstTick());
+  EXPECT_TRUE(log.has("SDKAPIImpl::showADWindow", L"start time 100"));
+  EXPECT_TRUE(log.has("SDKAPIImpl::onTick", L"time comming"));
   ASSERT_TRUE(screen.Press(screen.impl.popup().acceptButton(), [&] { return screen.finished > 0; }));
   EXPECT_EQ(screen.popup(), nullptr);
   EXPECT_EQ(screen.finished, 1);
@@ -177,6 +181,7 @@ TEST_F(OfferScreenTest, AcceptEndsTheScreenWhenTheModuleAnswersZero) {
   const std::wstring folder = screen.wrapper.setupDirectory();
   screen.impl.releaseDLL();
   EXPECT_TRUE(screen.impl.released());
+  EXPECT_TRUE(log.has("SDKAPIImpl::releaseDLL", L"release dll end"));
   EXPECT_FALSE(std::filesystem::exists(folder));
   EXPECT_EQ(screen.script.Numbers(), (std::vector<int>{1, 2, 3, 4, 5, 7, 9}));
   EXPECT_EQ(screen.script.Received().back().textBytes, "");
