@@ -21,26 +21,27 @@ multi_sz() {
     tr -s ' \n' ',' | sed 's/^,//; s/,$//'
 }
 
-# The skins ask for "Microsoft YaHei" (and its native name). It becomes
-# WenQuanYi Micro Hei (Latin, Cyrillic, Chinese, Japanese, Korean), linked to
-# Loma for Thai and DejaVu Sans for Arabic and Persian, so every language of
-# the table draws real glyphs. Written as UTF-16 for the native name.
+# The skins ask for "Microsoft YaHei" (and its native name). It becomes Loma
+# (Latin, Thai), linked to WenQuanYi Micro Hei (Cyrillic, Chinese, Japanese,
+# Korean) and DejaVu Sans (Arabic, Persian), so every language of the table
+# draws real glyphs. Thai must be in the face itself: Wine shapes it without
+# looking at linked fonts. Written as UTF-16 for the native name.
 write_font_reg() {
   local links
-  links=$(multi_sz "Loma.ttf,Loma" "DejaVuSans.ttf,DejaVu Sans")
+  links=$(multi_sz "wqy-microhei.ttc,WenQuanYi Micro Hei" "DejaVuSans.ttf,DejaVu Sans")
   {
     printf '\xff\xfe'
     iconv -f UTF-8 -t UTF-16LE <<REG
 Windows Registry Editor Version 5.00
 
 [HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
-"Microsoft YaHei"="WenQuanYi Micro Hei"
-"微软雅黑"="WenQuanYi Micro Hei"
+"Microsoft YaHei"="Loma"
+"微软雅黑"="Loma"
 
 [HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink]
 "Microsoft YaHei"=hex(7):$links
 "微软雅黑"=hex(7):$links
-"WenQuanYi Micro Hei"=hex(7):$links
+"Loma"=hex(7):$links
 
 REG
   } >"$1"
