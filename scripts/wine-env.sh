@@ -25,10 +25,12 @@ multi_sz() {
 # (Latin, Thai), linked to WenQuanYi Micro Hei (Cyrillic, Chinese, Japanese,
 # Korean) and DejaVu Sans (Arabic, Persian), so every language of the table
 # draws real glyphs. Thai must be in the face itself: Wine shapes it without
-# looking at linked fonts. Written as UTF-16 for the native name.
+# looking at linked fonts. Bold text goes through the bold face's own link.
+# Written as UTF-16 for the native name.
 write_font_reg() {
-  local links
+  local links bold
   links=$(multi_sz "wqy-microhei.ttc,WenQuanYi Micro Hei" "DejaVuSans.ttf,DejaVu Sans")
+  bold=$(multi_sz "wqy-microhei.ttc,WenQuanYi Micro Hei" "DejaVuSans-Bold.ttf,DejaVu Sans")
   {
     printf '\xff\xfe'
     iconv -f UTF-8 -t UTF-16LE <<REG
@@ -42,6 +44,7 @@ Windows Registry Editor Version 5.00
 "Microsoft YaHei"=hex(7):$links
 "微软雅黑"=hex(7):$links
 "Loma"=hex(7):$links
+"Loma Bold"=hex(7):$bold
 
 REG
   } >"$1"
