@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "skinui/control/option_ui.h"
+#include "skinui/core/resources/lang_text.h"
 #include "skinui/layout/tab_layout_ui.h"
 #include "skinui/render/render_ui.h"
 #include "tests/skin/skin_test_support.h"
@@ -60,6 +61,7 @@ const ImageSize kImageSizes[] = {
 };
 
 std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+std::string Narrow(const std::wstring& ascii) { return std::string(ascii.begin(), ascii.end()); }
 
 std::wstring Slashed(std::wstring name) {
   std::replace(name.begin(), name.end(), L'\\', L'/');
@@ -193,6 +195,31 @@ TEST_F(SkinFiles, TheMainWindowHasTheControlsTheScreenLooksUp) {
     }
   }
   EXPECT_TRUE(window.CloseAndWait());
+}
+
+// The consent row holds the tick box, the consent text and its link, and
+// the 250-pixel path switch: in every language all of it stays on the row.
+TEST_F(SkinFiles, TheConsentRowFitsInEveryLanguage) {
+  for (const std::wstring& code : vxtest::kLanguageCodes) {
+    SCOPED_TRACE(Narrow(code));
+    vxtest::OpenPackedSkin(code.c_str());
+    TestWindow window(L"mainframe.xml");
+    ASSERT_TRUE(window.Open(L"vx consent row"));
+    window.Find(L"protobtn")
+        ->SetText((std::wstring(L"<u>") + SkinUI::LangText("protocol_accept_btn") + L"</u>").c_str());
+    for (bool custom : {false, true}) {
+      window.Find(L"userdefinLayout2")->SetVisible(!custom);
+      window.Find(L"backLayout")->SetVisible(custom);
+      vxtest::PumpUiFor(50);
+      const RECT& row = window.Find(L"acceptOpt")->GetParent()->GetBounds();
+      const RECT& link = window.Find(L"protobtn")->GetBounds();
+      const RECT& pathSwitch = window.Find(custom ? L"backLayout" : L"userdefinLayout2")->GetBounds();
+      EXPECT_EQ(pathSwitch.right, row.right);
+      EXPECT_EQ(pathSwitch.right - pathSwitch.left, 250);
+      EXPECT_LE(link.right, pathSwitch.left);
+    }
+    EXPECT_TRUE(window.CloseAndWait());
+  }
 }
 
 TEST_F(SkinFiles, TheBoxesHaveTheControlsTheBoxesLookUp) {
