@@ -8,7 +8,6 @@
 
 #include <string>
 
-#include "skinui/control/button_ui.h"
 #include "tests/ui/message_box_test_support.h"
 
 namespace {
@@ -45,19 +44,20 @@ TEST_F(ExitBoxTest, ShowsTheQuestionOverADisabledOwner) {
     ASSERT_NE(BoxControl(box, t.control), nullptr) << t.control;
     EXPECT_STREQ(BoxControl(box, t.control)->GetText().GetData(), t.text) << t.control;
   }
-  auto* yes = static_cast<SkinUI::CButtonUI*>(BoxControl(box, L"btnLeft"));
   vxtest::PumpUiFor(300);
   vxtest::Screenshot shot;
   ASSERT_TRUE(vxtest::CaptureBoxScreen("exit_box.ppm", &shot));
-  // The normal state of "button_box_cancel.png" is its first, red third.
-  POINT at = vxtest::BoxCentre(box, L"btnLeft");
-  at.x = yes->GetBounds().left + 4;
-  ::ClientToScreen(box, &at);
-  EXPECT_EQ(shot.At(at.x, at.y), 0xC03030u);
-  at = vxtest::BoxCentre(box, L"btnRight");
-  at.x = BoxControl(box, L"btnRight")->GetBounds().left + 4;
-  ::ClientToScreen(box, &at);
-  EXPECT_EQ(shot.At(at.x, at.y), 0xE0E0E0u);
+  // The normal states: the first thirds of "button_box_cancel.png" and "button_box_hot.png".
+  struct Probe {
+    const wchar_t* control;
+    uint32_t rgb;
+  } probes[] = {{L"btnLeft", 0xC03030}, {L"btnRight", 0xE0E0E0}};
+  for (const Probe& probe : probes) {
+    POINT at = vxtest::BoxCentre(box, probe.control);
+    at.x = BoxControl(box, probe.control)->GetBounds().right - 4;  // clear of the text
+    ::ClientToScreen(box, &at);
+    EXPECT_EQ(shot.At(at.x, at.y), probe.rgb) << probe.control;
+  }
   ASSERT_TRUE(vxtest::ClickBoxControl(box, L"btnRight"));
   EXPECT_TRUE(vxtest::PumpUntilGone(box));
 }

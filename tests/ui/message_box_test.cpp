@@ -94,9 +94,11 @@ class MessageBoxTest : public testing::Test {
         ->GetChildAt(index);
   }
 
-  // Posts a left press and release at the centre of the row's child at index.
+  // Once the box is laid out, posts a left press and release at the centre of the row's child at index.
   static void ClickRowChild(HWND box, int index) {
-    const RECT& b = RowChild(box, index)->GetBounds();
+    SkinUI::CControlUI* child = RowChild(box, index);
+    ASSERT_TRUE(vxtest::PumpUiUntil([child] { return child->GetWidth() > 0; }));
+    const RECT& b = child->GetBounds();
     const LPARAM at = MAKELPARAM((b.left + b.right) / 2, (b.top + b.bottom) / 2);
     ::PostMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, at);
     ::PostMessageW(box, WM_LBUTTONUP, 0, at);
@@ -163,7 +165,6 @@ TEST_F(MessageBoxTest, TheSameMessageIsNotOpenedTwiceUntilItsBoxIsClosed) {
   EXPECT_EQ(RowTexts(box), (std::vector<std::wstring>{L"spacer", L"confirm", L"spacer"}));
   ShowMessageBox1(owner_.GetHWND(), L"error", L"disk_notEnough", MakeConfirmButton());
   EXPECT_EQ(vxtest::CountBoxes(kBoxClass, owner_.GetHWND()), 2);  // another message has a box of its own
-  vxtest::PumpUiFor(200);
   ClickRowChild(box, 1);
   ASSERT_TRUE(vxtest::PumpUntilGone(box));
   EXPECT_EQ(first, 1);
@@ -177,7 +178,6 @@ TEST_F(MessageBoxTest, TheSameMessageIsNotOpenedTwiceUntilItsBoxIsClosed) {
   ShowMessageBox1(owner_.GetHWND(), L"error", text, MakeConfirmButton([&second] { ++second; }));
   box = Box();
   ASSERT_NE(box, nullptr);
-  vxtest::PumpUiFor(200);
   ClickRowChild(box, 1);
   ASSERT_TRUE(vxtest::PumpUntilGone(box));
   EXPECT_EQ(second, 1);
@@ -191,7 +191,6 @@ TEST_F(MessageBoxTest, AButtonWithoutActionOnlyClosesItsBox) {
   auto* confirm = static_cast<msg::CSelectionUI*>(RowChild(box, 1)->FindInterface(L"Selection"));
   ASSERT_NE(confirm, nullptr);
   EXPECT_TRUE(confirm->IsPrimary());
-  vxtest::PumpUiFor(200);
   ClickRowChild(box, 1);
   ASSERT_TRUE(vxtest::PumpUntilGone(box));
   EXPECT_TRUE(::IsWindowEnabled(owner_.GetHWND()));
@@ -214,7 +213,6 @@ TEST_F(MessageBoxTest, TheCloseButtonRunsTheCloseActionAndReleasesTheMessage) {
   EXPECT_EQ(message->GetAssignedWidth(), 340);
   EXPECT_TRUE(message->IsMultiLine());
   EXPECT_TRUE(message->IsShowHtml());
-  vxtest::PumpUiFor(200);
   ASSERT_TRUE(vxtest::ClickBoxControl(box, L"closebtn"));
   ASSERT_TRUE(vxtest::PumpUntilGone(box));
   EXPECT_EQ(closed, 1);

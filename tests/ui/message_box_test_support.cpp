@@ -44,7 +44,8 @@ class BoxEnvironment : public testing::Environment {
     ModelSettings settings;
     settings.programPath = std::wstring(L"C:\\users\\Downloads\\vandorix9_kr_") + kBoxChannelId + L"_x.exe";
     settings.registryRoot = world.registry;
-    const std::string collector = httpUrl(world.loopback, world.prefix);
+    // Over TLS like the shipping collector; the test CA is trusted for the run.
+    const std::string collector = httpsUrl(world.loopback.httpsPort, world.prefix);
     settings.collectorBase = std::wstring(collector.begin(), collector.end());
     CAppModel::setInstanceSettings(settings);
     CAppModel::instance().init(nullptr, ::GetModuleHandleW(nullptr));
@@ -109,7 +110,9 @@ POINT BoxCentre(HWND box, const wchar_t* name) {
 }
 
 bool ClickBoxControl(HWND box, const wchar_t* name) {
-  if (BoxControl(box, name) == nullptr) return false;
+  SkinUI::CControlUI* control = BoxControl(box, name);
+  // A box just shown has not been laid out yet.
+  if (control == nullptr || !PumpUiUntil([control] { return control->GetWidth() > 0; })) return false;
   const POINT at = BoxCentre(box, name);
   ::PostMessageW(box, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
   ::PostMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));

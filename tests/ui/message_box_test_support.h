@@ -35,7 +35,8 @@ int CountBoxes(const wchar_t* className, HWND owner);
 SkinUI::CControlUI* BoxControl(HWND box, const wchar_t* name);
 // The control's centre in the box's client coordinates.
 POINT BoxCentre(HWND box, const wchar_t* name);
-// Posts a left press and release at the control's centre; false when it is absent.
+// Once the box is laid out, posts a left press and release at the control's
+// centre; false when it is absent or never laid out.
 bool ClickBoxControl(HWND box, const wchar_t* name);
 // Pumps until box is destroyed; false when it is not.
 bool PumpUntilGone(HWND box);
