@@ -205,8 +205,19 @@ TEST_F(MessageBoxTest, TheCloseButtonRunsTheCloseActionAndReleasesTheMessage) {
   created->SetMessage(L"download_slowtip");
   created->SetCloseAction([&closed] { ++closed; });
   created->AddButton(MakeBoxButton(L"download_close", nullptr, false));
+  created->AddRemoteButton(MakeBoxButton(L"remote", nullptr, true));
   HWND box = Box();
   ASSERT_NE(box, nullptr);
+  EXPECT_EQ(RowTexts(box), (std::vector<std::wstring>{L"spacer", L"download_close", L"remote", L"spacer"}));
+  // The box's own fonts: the default and ids 0 to 3, two pixels apart.
+  SkinUI::CManagerUI& manager = vxtest::BoxManager(box);
+  EXPECT_STREQ(manager.GetBaseFontInfo()->face.GetData(), L"\u5FAE\u8F6F\u96C5\u9ED1");
+  EXPECT_EQ(manager.GetBaseFontInfo()->size, 12);
+  for (int id = 0; id < 4; ++id) {
+    EXPECT_STREQ(manager.GetFontInfo(id)->face.GetData(), L"\u5FAE\u8F6F\u96C5\u9ED1") << id;
+    EXPECT_EQ(manager.GetFontInfo(id)->size, 12 + 2 * id) << id;
+    EXPECT_FALSE(manager.GetFontInfo(id)->bold) << id;
+  }
   EXPECT_FALSE(::IsWindowEnabled(owner_.GetHWND()));
   EXPECT_FALSE(BoxControl(box, L"msgiconimage")->IsVisible());
   auto* message = static_cast<SkinUI::CLabelUI*>(BoxControl(box, L"descriptlabel"));

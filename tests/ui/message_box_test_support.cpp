@@ -97,12 +97,13 @@ HWND FindBox(const wchar_t* className, HWND owner) { return SearchBoxes(classNam
 
 int CountBoxes(const wchar_t* className, HWND owner) { return SearchBoxes(className, owner).count; }
 
-SkinUI::CControlUI* BoxControl(HWND box, const wchar_t* name) {
+SkinUI::CManagerUI& BoxManager(HWND box) {
   // The window object rides in the window's user data.
   auto* object = reinterpret_cast<SkinUI::CWindowWnd*>(::GetWindowLongPtrW(box, GWLP_USERDATA));
-  auto* skinned = dynamic_cast<SkinUI::WindowImplBase*>(object);
-  return skinned != nullptr ? skinned->GetManager().FindControl(name) : nullptr;
+  return dynamic_cast<SkinUI::WindowImplBase&>(*object).GetManager();
 }
+
+SkinUI::CControlUI* BoxControl(HWND box, const wchar_t* name) { return BoxManager(box).FindControl(name); }
 
 POINT BoxCentre(HWND box, const wchar_t* name) {
   const RECT& r = BoxControl(box, name)->GetBounds();

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "skinui/core/control_ui.h"
+#include "skinui/core/window/manager_ui.h"
 #include "tests/net/loopback.h"
 #include "tests/skinui/core/window_test_support.h"
 
@@ -31,6 +32,8 @@ class OwnerWindow : public TestWindow {
 HWND FindBox(const wchar_t* className, HWND owner);
 // The number of windows of this thread of class className owned by owner.
 int CountBoxes(const wchar_t* className, HWND owner);
+// The manager of the skinned window box.
+SkinUI::CManagerUI& BoxManager(HWND box);
 // The control named name in the skinned window box; null when absent.
 SkinUI::CControlUI* BoxControl(HWND box, const wchar_t* name);
 // The control's centre in the box's client coordinates.
