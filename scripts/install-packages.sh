@@ -7,7 +7,8 @@ packages=(
   cmake make ninja-build python3 git pkg-config dpkg-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64 mingw-w64-tools
   wine wine64 xvfb xdotool imagemagick x11-utils evilwm
-  7zip rapidjson-dev libstb-dev googletest
+  fonts-wqy-microhei fonts-tlwg-loma-ttf fonts-dejavu-core
+  7zip rapidjson-dev libstb-dev googletest librsvg2-bin
   clang llvm libclang-rt-14-dev
   openssl
   util-linux mount ca-certificates

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # wine-env.sh prefix|start|stop BUILD_DIR
-#   prefix: makes the project-local Wine prefix once (win10, no crash dialog,
+#   prefix: makes the project-local Wine prefix once (win10, the skin font
+#           mapped to installed fonts for every script, no crash dialog,
 #           no debugger, no runtime-install prompts).
 #   start:  starts one Xvfb with a small window manager and one persistent
 #           wineserver for a test run and records their process ids and the
@@ -13,8 +14,47 @@ state="$build/wine"
 . "$(dirname "$0")/wine-vars.sh" "$build"
 mkdir -p "$state"
 
+# Data of a multi-string registry value in .reg notation: hex(7) bytes of
+# each string in UTF-16LE with its terminator, and one terminator more.
+multi_sz() {
+  { printf '%s\0' "$@"; printf '\0'; } | iconv -f UTF-8 -t UTF-16LE | od -An -tx1 -v |
+    tr -s ' \n' ',' | sed 's/^,//; s/,$//'
+}
+
+# The skins ask for "Microsoft YaHei" (and its native name). It becomes Loma
+# (Latin, Thai), linked to WenQuanYi Micro Hei (Cyrillic, Chinese, Japanese,
+# Korean) and DejaVu Sans (Arabic, Persian), so every language of the table
+# draws real glyphs. Thai must be in the face itself: Wine shapes it without
+# looking at linked fonts. Bold text goes through the bold face's own link.
+# Written as UTF-16 for the native name.
+write_font_reg() {
+  local links bold
+  links=$(multi_sz "wqy-microhei.ttc,WenQuanYi Micro Hei" "DejaVuSans.ttf,DejaVu Sans")
+  bold=$(multi_sz "wqy-microhei.ttc,WenQuanYi Micro Hei" "DejaVuSans-Bold.ttf,DejaVu Sans")
+  {
+    printf '\xff\xfe'
+    iconv -f UTF-8 -t UTF-16LE <<REG
+Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"Microsoft YaHei"="Loma"
+"微软雅黑"="Loma"
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink]
+"Microsoft YaHei"=hex(7):$links
+"微软雅黑"=hex(7):$links
+"Loma"=hex(7):$links
+"Loma Bold"=hex(7):$bold
+
+REG
+  } >"$1"
+}
+
+# Raised whenever the prefix's set-up changes, so older prefixes are remade.
+ready_marker="$WINEPREFIX/.vandorix-ready-2"
+
 make_prefix() {
-  [ -f "$WINEPREFIX/.vandorix-ready" ] && return 0
+  [ -f "$ready_marker" ] && return 0
   echo "making the Wine prefix (once): $WINEPREFIX" >&2
   rm -rf "$WINEPREFIX"
   # Booting runs Wine's background services, which inherit our streams.
@@ -34,8 +74,10 @@ REGEDIT4
 "Debugger"="C:\\no-such-debugger.exe"
 REG
   wine regedit /S "$(winepath -w "$state/prefix.reg")" </dev/null >>"$state/wineboot.log" 2>&1
+  write_font_reg "$state/fonts.reg"
+  wine regedit /S "$(winepath -w "$state/fonts.reg")" </dev/null >>"$state/wineboot.log" 2>&1
   wineserver -w
-  touch "$WINEPREFIX/.vandorix-ready"
+  touch "$ready_marker"
 }
 
 alive() { [ -f "$1" ] && kill -0 "$(cat "$1")" 2>/dev/null; }
