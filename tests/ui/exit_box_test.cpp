@@ -8,6 +8,9 @@
 
 #include <string>
 
+#include "skinui/core/resources/lang_text.h"
+#include "tests/skinui/render/render_test_support.h"
+
 #include "tests/ui/message_box_test_support.h"
 
 namespace {
@@ -38,26 +41,28 @@ TEST_F(ExitBoxTest, ShowsTheQuestionOverADisabledOwner) {
   EXPECT_FALSE(::IsWindowEnabled(owner_.GetHWND()));
   struct Text {
     const wchar_t* control;
-    const wchar_t* text;  // the key itself: the test skin has no language table
-  } texts[] = {{L"titlelabel", L"noice"}, {L"descriptlabel", L"exit"}, {L"btnLeft", L"Yes"}, {L"btnRight", L"No"}};
+    const char* key;
+  } texts[] = {{L"titlelabel", "noice"}, {L"descriptlabel", "exit"}, {L"btnLeft", "Yes"}, {L"btnRight", "No"}};
   for (const Text& t : texts) {
     ASSERT_NE(BoxControl(box, t.control), nullptr) << t.control;
-    EXPECT_STREQ(BoxControl(box, t.control)->GetText().GetData(), t.text) << t.control;
+    EXPECT_STREQ(BoxControl(box, t.control)->GetText().GetData(), SkinUI::LangText(t.key)) << t.control;
   }
   vxtest::PumpUiFor(300);
   vxtest::Screenshot shot;
   ASSERT_TRUE(vxtest::CaptureBoxScreen("exit_box.ppm", &shot));
-  // The normal states: the first thirds of "button_box_cancel.png" and "button_box_hot.png".
-  struct Probe {
-    const wchar_t* control;
-    uint32_t rgb;
-  } probes[] = {{L"btnLeft", 0xC03030}, {L"btnRight", 0xE0E0E0}};
-  for (const Probe& probe : probes) {
-    POINT at = vxtest::BoxCentre(box, probe.control);
-    at.x = BoxControl(box, probe.control)->GetBounds().right - 4;  // clear of the text
+  // The answers wear two different images, and neither is the bare card.
+  auto pixelNearRightEdge = [&](const wchar_t* control, int dy) {
+    const RECT& bounds = BoxControl(box, control)->GetBounds();
+    POINT at{bounds.right - 4, (bounds.top + bounds.bottom) / 2 + dy};  // clear of the text
     ::ClientToScreen(box, &at);
-    EXPECT_EQ(shot.At(at.x, at.y), probe.rgb) << probe.control;
-  }
+    return shot.At(at.x, at.y);
+  };
+  const uint32_t yes = pixelNearRightEdge(L"btnLeft", 0);
+  const uint32_t no = pixelNearRightEdge(L"btnRight", 0);
+  const uint32_t card = pixelNearRightEdge(L"btnRight", -24);
+  EXPECT_NE(yes, no) << vxtest::Hex(yes);
+  EXPECT_NE(yes, card) << vxtest::Hex(card);
+  EXPECT_NE(no, card) << vxtest::Hex(card);
   ASSERT_TRUE(vxtest::ClickBoxControl(box, L"btnRight"));
   EXPECT_TRUE(vxtest::PumpUntilGone(box));
 }

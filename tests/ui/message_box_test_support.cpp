@@ -9,7 +9,6 @@
 #include "skinui/core/resources/resources.h"
 #include "skinui/core/window/manager_ui.h"
 #include "skinui/core/window/window_impl_base.h"
-#include "tests/common/wine_path.h"
 
 namespace vxtest {
 namespace {
@@ -39,8 +38,11 @@ class BoxEnvironment : public testing::Environment {
     ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kRegistryRoot, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                                 &world.registry, nullptr),
               ERROR_SUCCESS);
-    SkinUI::SetSkinDirectory(winePath(std::wstring(L"" VX_UI_TEST_SKIN_DIR)).c_str());
-    ASSERT_NE(SkinUI::GetSkinDirectory()[0], L'\0');
+    // The skin the program carries (resource 129), in English.
+    SkinUI::SetModuleHandle(::GetModuleHandleW(nullptr));
+    SkinUI::SetLanguage(L"en_US", L"en_US");
+    SkinUI::SetSkinDirectory(L"");
+    SkinUI::LoadSkinPackage(129, L"language.tsv");
     ModelSettings settings;
     settings.programPath = std::wstring(L"C:\\users\\Downloads\\vandorix9_kr_") + kBoxChannelId + L"_x.exe";
     settings.registryRoot = world.registry;
@@ -97,13 +99,11 @@ HWND FindBox(const wchar_t* className, HWND owner) { return SearchBoxes(classNam
 
 int CountBoxes(const wchar_t* className, HWND owner) { return SearchBoxes(className, owner).count; }
 
-SkinUI::CManagerUI& BoxManager(HWND box) {
+SkinUI::CControlUI* BoxControl(HWND box, const wchar_t* name) {
   // The window object rides in the window's user data.
   auto* object = reinterpret_cast<SkinUI::CWindowWnd*>(::GetWindowLongPtrW(box, GWLP_USERDATA));
-  return dynamic_cast<SkinUI::WindowImplBase&>(*object).GetManager();
+  return dynamic_cast<SkinUI::WindowImplBase&>(*object).GetManager().FindControl(name);
 }
-
-SkinUI::CControlUI* BoxControl(HWND box, const wchar_t* name) { return BoxManager(box).FindControl(name); }
 
 POINT BoxCentre(HWND box, const wchar_t* name) {
   const RECT& r = BoxControl(box, name)->GetBounds();

@@ -1,5 +1,5 @@
 #pragma once
-// Helpers of the message-box tests: the test skin folder and the model
+// Helpers of the message-box tests: the program's skin and the model
 // pointed at the loopback collector (set up once for the program), an owner
 // window, finding a box among the thread's windows, reaching its controls,
 // posting clicks to them and pumping until the quit message.
@@ -9,7 +9,6 @@
 #include <string>
 
 #include "skinui/core/control_ui.h"
-#include "skinui/core/window/manager_ui.h"
 #include "tests/net/loopback.h"
 #include "tests/skinui/core/window_test_support.h"
 
@@ -32,8 +31,6 @@ class OwnerWindow : public TestWindow {
 HWND FindBox(const wchar_t* className, HWND owner);
 // The number of windows of this thread of class className owned by owner.
 int CountBoxes(const wchar_t* className, HWND owner);
-// The manager of the skinned window box.
-SkinUI::CManagerUI& BoxManager(HWND box);
 // The control named name in the skinned window box; null when absent.
 SkinUI::CControlUI* BoxControl(HWND box, const wchar_t* name);
 // The control's centre in the box's client coordinates.
