@@ -62,11 +62,19 @@ bool readExitCode(HANDLE process, DWORD& exitCode, DWORD& error) {
   return true;
 }
 
+// What the process-wide model is made with.
+ModelSettings& InstanceSettings() {
+  static ModelSettings settings;
+  return settings;
+}
+
 }  // namespace
+
+void CAppModel::setInstanceSettings(ModelSettings settings) { InstanceSettings() = std::move(settings); }
 
 CAppModel& CAppModel::instance() {
   // Never destroyed: workers may still run while the process exits.
-  static CAppModel* const model = new CAppModel();
+  static CAppModel* const model = new CAppModel(InstanceSettings());
   return *model;
 }
 
@@ -356,6 +364,10 @@ void CAppModel::runPlayer(const std::wstring& arguments) {
 
 void CAppModel::reportEvent(const std::wstring& name, const std::wstring& parameter) {
   reporter_.sendEvent(name, parameter);
+}
+
+void CAppModel::reportEventNow(const std::wstring& name, const std::wstring& parameter) {
+  reporter_.sendEventNow(name, parameter);
 }
 
 void CAppModel::postToModel(std::function<void()> work) {

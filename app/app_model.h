@@ -25,8 +25,11 @@
 
 class CAppModel : public utility::CHttpDownloader::IHttpDownloadSink {
  public:
-  // The process-wide model with the shipping settings.
+  // The process-wide model, made on first use with the settings given last
+  // to setInstanceSettings (the shipping settings when none were given).
   static CAppModel& instance();
+  // Settings of the process-wide model; takes effect only before its first use.
+  static void setInstanceSettings(ModelSettings settings);
 
   // A model whose outside world is settings.
   explicit CAppModel(ModelSettings settings = ModelSettings());
@@ -70,6 +73,8 @@ class CAppModel : public utility::CHttpDownloader::IHttpDownloadSink {
   void runPlayer(const std::wstring& arguments);
   // Queues an analytics event; any thread.
   void reportEvent(const std::wstring& name, const std::wstring& parameter);
+  // Posts an analytics event on this thread; returns when the post has ended.
+  void reportEventNow(const std::wstring& name, const std::wstring& parameter);
 
   // percent, bytes received, total (platform download).
   std::function<void(int, int, int)> onDownloadProgress;
