@@ -6,6 +6,7 @@
 #include "app/app_model.h"
 #include "skinui/control/button_ui.h"
 #include "skinui/core/resources/lang_text.h"
+#include "ui/sdk_api_impl.h"
 
 namespace {
 
@@ -85,6 +86,8 @@ void CMessageBox::OnYes(SkinUI::UINotify&) {
     ::ShowWindow(owner_, SW_HIDE);
     ::CloseWindow(owner_);
   }
+  // An open offers popup goes with the window, and the main window hears that the offers are over.
+  SDKAPIImpl::instance().closeForExit();
   ::PostQuitMessage(0);
 }
 
