@@ -29,8 +29,9 @@ function(vx_test name)
   target_link_libraries(${name} PRIVATE vx_test_main ${T_LIBS})
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
   set_tests_properties(${name} PROPERTIES TIMEOUT 600)
-  # Tests that read their windows back from the screen run one at a time:
-  # another program's window over theirs would change the pixels they check.
+  # Tests that read their windows back from the screen, and those that bring
+  # windows forward or start programs, run one at a time: another program's
+  # window over theirs, or a focus change, would change what they check.
   if(T_SCREEN)
     set_tests_properties(${name} PROPERTIES RESOURCE_LOCK screen)
   endif()
