@@ -8,6 +8,8 @@
 #include <thread>
 
 #include "app/ui_task_queue.h"
+#include "skinui/core/resources/lang_text.h"
+#include "skinui/core/resources/resources.h"
 #include "tests/common/log_capture.h"
 #include "tests/skinui/core/window_test_support.h"
 #include "tests/ui/offer_test_support.h"
@@ -302,25 +304,35 @@ TEST_F(OfferScreenTest, DraggingThePopupWithTheMouseMovesTheOwnerWithIt) {
   EXPECT_EQ(owner.bottom, frame.bottom + 46);
 }
 
-TEST_F(OfferScreenTest, AScreenshotShowsTheFrameTheButtonsAndTheSampleOffer) {
-  OfferScreen screen(L"");
-  ASSERT_TRUE(screen.Open());
-  ASSERT_TRUE(screen.WaitForFirstTick());
-  // Windows keeps an owned popup above its owner; the window manager of the
-  // test display raises the owner over it once the owner is mapped, so the
-  // popup is raised on the display for the picture.
-  ASSERT_TRUE(
-      vxtest::StartHostProgram(L"/usr/bin/xdotool", L"search --sync --name \"^Installer Main Window$\" windowraise"));
-  vxtest::PumpUiFor(800);
-  vxtest::Screenshot shot;
-  ASSERT_TRUE(vxtest::CaptureScreen(VX_SCREENSHOT_DIR "/offer_popup.ppm", &shot));
-  const RECT frame = RectOf(screen.popup());
-  auto at = [&](int x, int y) { return shot.At(frame.left + x, frame.top + y); };
-  EXPECT_EQ(at(40, 200), 0x1E1E1Eu);   // the frame bitmap
-  EXPECT_EQ(at(212, 340), 0xF4C51Cu);  // the Accept face
-  EXPECT_EQ(at(352, 366), 0xF4C51Cu);  // the Decline face
-  EXPECT_EQ(at(90, 318), 0x0F0F0Fu);   // the host area below the module's part
-  EXPECT_EQ(at(560, 280), 0x0E0E0Eu);  // the module's own background
+// The popup's title and buttons in the program's own language table.
+TEST_F(OfferScreenTest, ScreenshotsShowTheFrameTheButtonsAndTheSampleOfferInThreeLanguages) {
+  for (const wchar_t* language : {L"en_US", L"ko_KR", L"ar_IL"}) {
+    SCOPED_TRACE(testing::Message() << std::wstring(language));
+    SkinUI::SetModuleHandle(::GetModuleHandleW(nullptr));
+    SkinUI::SetLanguage(language, L"en_US");
+    SkinUI::SetSkinDirectory(L"");
+    SkinUI::LoadSkinPackage(129, L"language.tsv");
+    ASSERT_NE(std::wstring(SkinUI::LangText("additional_software")), L"additional_software") << "the table is loaded";
+    OfferScreen screen(L"");
+    ASSERT_TRUE(screen.Open());
+    ASSERT_TRUE(screen.WaitForFirstTick());
+    // Windows keeps an owned popup above its owner; the window manager of the
+    // test display raises the owner over it once the owner is mapped, so the
+    // popup is raised on the display for the picture.
+    ASSERT_TRUE(
+        vxtest::StartHostProgram(L"/usr/bin/xdotool", L"search --sync --name \"^Installer Main Window$\" windowraise"));
+    vxtest::PumpUiFor(800);
+    vxtest::Screenshot shot;
+    const std::string file = VX_SCREENSHOT_DIR "/offer_popup_" + std::string(language, language + 5) + ".ppm";
+    ASSERT_TRUE(vxtest::CaptureScreen(file, &shot));
+    const RECT frame = RectOf(screen.popup());
+    auto at = [&](int x, int y) { return shot.At(frame.left + x, frame.top + y); };
+    EXPECT_EQ(at(40, 200), 0x1E1E1Eu);   // the frame bitmap
+    EXPECT_EQ(at(212, 340), 0xF4C51Cu);  // the Accept face
+    EXPECT_EQ(at(352, 366), 0xF4C51Cu);  // the Decline face
+    EXPECT_EQ(at(90, 318), 0x0F0F0Fu);   // the host area below the module's part
+    EXPECT_EQ(at(560, 280), 0x0E0E0Eu);  // the module's own background
+  }
 }
 
 }  // namespace
