@@ -13,6 +13,7 @@
 #include "app/ui_locale.h"
 #include "app/ui_task_queue.h"
 #include "net/curl_downloader.h"
+#include "utility/instance_mutex.h"
 #include "utility/log.h"
 #include "utility/process.h"
 #include "utility/process_token.h"
@@ -22,6 +23,7 @@
 #include "utility/ufile.h"
 #include "utility/usystem_drives.h"
 #include "utility/usystem_os.h"
+#include "utility/window_ipc.h"
 
 namespace {
 
@@ -381,4 +383,17 @@ void CAppModel::postToModel(std::function<void()> work) {
     return;
   }
   queue->post(&ownerKey_, task);
+}
+
+bool CAppModel::popupExistPwnd() {
+  instanceMutex_ = utility::usystem::createInstanceMutex(utility::CHANNEL_NAME, false, true);
+  if (instanceMutex_) {
+    writeLog("CAppModel::popupExistPwnd", __LINE__, L"not has");
+    return false;
+  }
+  // The running instance may not have opened its channel yet: then nothing is posted.
+  utility::WindowIPC channel;
+  if (channel.open(utility::CHANNEL_NAME)) channel.postMessage(utility::SHOW_MAIN_FRAME_MSG, 0, 0);
+  writeLog("CAppModel::popupExistPwnd", __LINE__, L"has");
+  return true;
 }

@@ -21,6 +21,7 @@
 #include "app/ui_timer.h"
 #include "net/analytics_reporter.h"
 #include "net/http_downloader.h"
+#include "utility/scoped_handle.h"
 #include "utility/task_thread.h"
 
 class CAppModel : public utility::CHttpDownloader::IHttpDownloadSink {
@@ -55,6 +56,8 @@ class CAppModel : public utility::CHttpDownloader::IHttpDownloadSink {
   std::wstring getPackage() const { return package_; }
   // The short language code, e.g. "kr".
   std::wstring getLangCode() const { return langCode_; }
+  // The package URL, known once the URL wait has ended; empty before.
+  std::wstring getPackageUrl() const { return packageUrl_; }
   // The program's module handle stored by init.
   HINSTANCE getInstance() const { return instance_; }
   // The directory the user chose; UI thread, before the download starts.
@@ -71,6 +74,9 @@ class CAppModel : public utility::CHttpDownloader::IHttpDownloadSink {
   // Launches the installed product with arguments, unelevated where the
   // system allows, else through the shell. UI thread.
   void runPlayer(const std::wstring& arguments);
+  // True when another instance runs (it was asked to come forward); false
+  // when this process now holds the instance mutex for the rest of its life.
+  bool popupExistPwnd();
   // Queues an analytics event; any thread.
   void reportEvent(const std::wstring& name, const std::wstring& parameter);
   // Posts an analytics event on this thread; returns when the post has ended.
@@ -121,6 +127,7 @@ class CAppModel : public utility::CHttpDownloader::IHttpDownloadSink {
   DWORD lastProgressTick_ = 0;
   int downloadPercent_ = 0;
   HINSTANCE instance_ = nullptr;
+  utility::ScopedHandle instanceMutex_;
   AnalyticsReporter reporter_;
   // Expires with the model; posted tasks check it on the UI thread.
   std::shared_ptr<int> alive_ = std::make_shared<int>(0);

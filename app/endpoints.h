@@ -37,6 +37,9 @@ extern const wchar_t* const kCollectorBase;
 extern const wchar_t* const kLicencePageUrl;
 // Browser download of the package installer from a cloud drive.
 extern const wchar_t* const kBackupDownloadUrl;
+// The CA file beside the program that libcurl trusts, or null to leave
+// trust to the system (the shipping value).
+extern const wchar_t* const kCaBundleFileName;
 // The rows keyed by site language; each language appears once.
 extern const std::span<const LanguageSite> kLanguageSites;
 // The row of every language without one of its own.

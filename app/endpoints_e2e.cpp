@@ -63,6 +63,7 @@ const wchar_t* const kPackageCdnBase = L"https://localhost:18443";
 const wchar_t* const kCollectorBase = L"https://localhost:18444";
 const wchar_t* const kLicencePageUrl = L"https://localhost:18445/legal/eula.html";
 const wchar_t* const kBackupDownloadUrl = L"https://localhost:18445/drive/uc?id=e2ePackageInstaller&export=download";
+const wchar_t* const kCaBundleFileName = L"vx_e2e_ca.pem";
 const std::span<const LanguageSite> kLanguageSites{kSites};
 const LanguageSite kDefaultSite{L"",
                                 L"https://localhost:18445/",

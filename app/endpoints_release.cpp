@@ -64,6 +64,7 @@ const wchar_t* const kCollectorBase = L"https://collect.vandorix.com";
 const wchar_t* const kLicencePageUrl = L"https://www.vandorix.com/legal/eula.html";
 const wchar_t* const kBackupDownloadUrl =
     L"https://drive.vandorix.com/uc?id=LrgTl3nABxgqrvCKSkIi9lOhIbiouDLuV&export=download";
+const wchar_t* const kCaBundleFileName = nullptr;
 const std::span<const LanguageSite> kLanguageSites{kSites};
 const LanguageSite kDefaultSite{L"",
                                 L"https://www.vandorix.com/",
