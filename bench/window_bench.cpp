@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_figures.h"
 #include "bench/bench_images.h"
 
 #include "skinui/control/gdiplus_session.h"
@@ -272,15 +273,8 @@ double DecodeImages(const std::vector<std::wstring>& images) {
   return Now() - start;
 }
 
-struct Figures {
-  double median;
-  double p90;
-};
-
-Figures Summarise(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return {values[values.size() / 2], values[values.size() * 9 / 10]};
-}
+using vxbench::Figures;
+using vxbench::Summarise;
 
 void PrintMs(const char* what, const std::vector<double>& seconds) {
   const Figures f = Summarise(seconds);

@@ -45,8 +45,9 @@ bool Register(HINSTANCE instance, const ClassDesc& desc) {
   return ::RegisterClassExW(&windowClass) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
+// A device-dependent bitmap: the resources are run-length encoded, which a DIB section cannot hold.
 HBITMAP LoadBitmapResource(HINSTANCE instance, int id) {
-  return static_cast<HBITMAP>(::LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  return static_cast<HBITMAP>(::LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
 }
 
 OfferPopup* PopupOf(HWND window) { return reinterpret_cast<OfferPopup*>(::GetWindowLongPtrW(window, GWLP_USERDATA)); }

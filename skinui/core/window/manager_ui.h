@@ -68,6 +68,8 @@ class CManagerUI {
   const CUIString& GetName() const { return name_; }
   // The borrowed window; null before Init.
   HWND GetPaintWindow() const { return window_; }
+  // Paints that ran to the end (a layered window's pushes included).
+  unsigned GetCompletedPaints() const { return completedPaints_; }
   // The DC used for measuring and painting: the window's, or one set by SetPaintDC.
   HDC GetPaintDC() const { return paintDC_; }
   // Borrows dc (for example a memory DC) as the paint DC; it must outlive its use here.
@@ -386,6 +388,7 @@ class CManagerUI {
   int nextFontId_ = 0;
   ImageTable images_;
   CStringMapUI<CUIString> classDefaults_;
+  unsigned completedPaints_ = 0;
   DWORD disabledColor_;
   DWORD fontColor_;
   DWORD linkColor_;

@@ -558,6 +558,7 @@ void CManagerUI::Paint() {
   }
   painting_ = false;
   layeredChanged_ = false;
+  ++completedPaints_;
   // A focus change waiting for the layout is made by the next paint.
   if (updateNeeded_ || focusNeeded_) Invalidate();
 }
