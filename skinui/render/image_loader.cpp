@@ -8,6 +8,11 @@
 // renderer accepts are refused by the decoder too.
 #define STBI_MAX_DIMENSIONS 16384
 #define STBI_NO_STDIO
+// Skins carry PNG, JPEG, BMP and GIF only; the other decoders would be dead weight in the program.
+#define STBI_ONLY_PNG
+#define STBI_ONLY_JPEG
+#define STBI_ONLY_BMP
+#define STBI_ONLY_GIF
 #define STBI_FAILURE_USERMSG
 #define STB_IMAGE_IMPLEMENTATION
 #include <stb/stb_image.h>
