@@ -174,7 +174,8 @@ int RunParent() {
     decoding.push_back(decodeMs);
     ratio.push_back((programMs - decodeMs) / bareMs);
   }
-  std::printf("process entry to the end of the first WM_PAINT, %d fresh processes each after a warm-up pair\n", kRuns);
+  std::printf("process entry to the end of the first completed paint, %d fresh processes each after a warm-up pair\n",
+              kRuns);
   Print("bare Win32 window (656 x 428, gradient):", bare);
   Print("installer start-up to the main window painted:", program);
   Print("  skin image decoding of the main window alone:", decoding);

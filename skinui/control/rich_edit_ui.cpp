@@ -52,7 +52,11 @@ uint32_t CRichEditUI::GetInputFlags() const {
   return IsEnabled() ? flags | kInputSetCursor : flags;
 }
 
-void CRichEditUI::InitSelf() {
+// The text services are costly to start, and a rich edit on a page that is
+// never shown never needs them: they start with the first paint or focus.
+void CRichEditUI::InitSelf() {}
+
+void CRichEditUI::StartServices() {
   CManagerUI* manager = GetManager();
   if (manager == nullptr || host_->IsLive()) return;
   if (!host_->Create(TextFont(), TextColorRef())) return;
@@ -95,6 +99,7 @@ void CRichEditUI::MoveBy(int dx, int dy, bool invalidate) {
 }
 
 void CRichEditUI::HandleEvent(UIEvent& event) {
+  if (event.type == kEventSetFocus) StartServices();
   switch (event.type) {
     case kEventSetFocus:
     case kEventKillFocus:
@@ -162,7 +167,10 @@ void CRichEditUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
   }
 }
 
-void CRichEditUI::PaintText(HDC dc) { host_->Draw(dc, GetTextRect()); }
+void CRichEditUI::PaintText(HDC dc) {
+  StartServices();
+  host_->Draw(dc, GetTextRect());
+}
 
 LRESULT CRichEditUI::FilterMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
   if (!host_->IsLive() || !IsVisible() || !IsEnabled()) return 0;

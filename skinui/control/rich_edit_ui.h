@@ -28,7 +28,7 @@ class CRichEditUI : public CContainerUI, public IMessageFilterUI {
   // A tab stop when keyboard-enabled; set-cursor events when enabled.
   uint32_t GetInputFlags() const override;
 
-  // Makes the services with the control's text and registers the filter.
+  // Nothing: the services start with the first paint or focus.
   void InitSelf() override;
   // The text the services hold (the stored text before they exist).
   const CUIString& GetText() const override;
@@ -42,7 +42,7 @@ class CRichEditUI : public CContainerUI, public IMessageFilterUI {
   void HandleEvent(UIEvent& event) override;
   // The rich edit attributes, else the container's.
   void ApplyAttribute(const wchar_t* name, const wchar_t* value) override;
-  // The services draw the text into the text rectangle.
+  // Starts the services if need be; they draw the text into the text rectangle.
   void PaintText(HDC dc) override;
   // Keys while focused and the mouse over the text go to the services.
   LRESULT FilterMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
@@ -101,6 +101,8 @@ class CRichEditUI : public CContainerUI, public IMessageFilterUI {
   void OnTextChanged();
 
  private:
+  // Makes the services with the control's text and registers the filter; once.
+  void StartServices();
   HFONT TextFont() const;
   COLORREF TextColorRef() const;
   void ApplyCharFormat();
